@@ -1,0 +1,112 @@
+#include "AppShell.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QScreen>
+#include <QStyle>
+#include <QWidget>
+#include <QWindow>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace tonovka {
+
+namespace {
+
+std::size_t slot(ScreenId id)
+{
+    return static_cast<std::size_t>(id);
+}
+
+void centre(QWidget& window, QSize outerSize)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // alignedRect rounds the way a centred window is expected to sit; QRect::center() is one
+    // pixel off for even sizes.
+    window.move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, outerSize,
+                                    screen->availableGeometry())
+                    .topLeft());
+}
+
+// The window frame is known only once the window is first exposed; a window that has one is
+// then centred again by its outer size.
+class CentreWithFrame final : public QObject {
+public:
+    explicit CentreWithFrame(QWidget& window) : QObject(&window), m_window(window)
+    {
+        window.windowHandle()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Expose && m_window.windowHandle()->isExposed()) {
+            watched->removeEventFilter(this);
+            if (m_window.frameGeometry().size() != m_window.size())
+                centre(m_window, m_window.frameGeometry().size());
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget& m_window;
+};
+
+} // namespace
+
+AppShell::AppShell(ScreenFactory makeScreen, ExitFunction exitProgram)
+    : m_makeScreen(std::move(makeScreen)), m_exitProgram(std::move(exitProgram))
+{
+}
+
+AppShell::~AppShell()
+{
+    // The screens may refer to one another (the victory screen stops the main window's clock),
+    // so they go in the reverse order of their slots.
+    for (auto it = m_screens.rbegin(); it != m_screens.rend(); ++it)
+        it->reset();
+}
+
+void AppShell::showScreen(ScreenId id)
+{
+    std::unique_ptr<Screen>& screen = m_screens[slot(id)];
+    if (!screen) {
+        screen = m_makeScreen(id);
+        screen->load();
+        QWidget& window = screen->window();
+        centre(window, window.size());
+        window.show();
+        new CentreWithFrame(window);
+        return;
+    }
+    if (!screen->window().isVisible())
+        screen->window().show();
+}
+
+void AppShell::hideScreen(ScreenId id)
+{
+    if (Screen* screen = m_screens[slot(id)].get())
+        screen->window().hide();
+}
+
+void AppShell::endProgram()
+{
+    m_exitProgram();
+}
+
+Screen* AppShell::screen(ScreenId id) const
+{
+    return m_screens[slot(id)].get();
+}
+
+void AppShell::leaveProcess()
+{
+    std::fflush(nullptr);
+    ::_exit(0);
+}
+
+} // namespace tonovka
