@@ -132,10 +132,11 @@ Tick length(int steps)
 void playBass(MidiTrack& track, Tick barStart, const std::vector<Chord>& chords, std::string_view pattern)
 {
     for (const Hit& hit : parsePattern(pattern)) {
-        const int root = keyAtOrAbove(chordAt(chords, hit.step).root, 36);
-        const int key = hit.symbol == 'f' ? root + 7 : hit.symbol == 'o' ? root + 12 : root;
         if (hit.symbol != 'r' && hit.symbol != 'f' && hit.symbol != 'o')
             throw std::invalid_argument("unknown bass note in a pattern");
+        // Roots from C2 to B2 keep the bass low but clear on small speakers.
+        const int root = keyAtOrAbove(chordAt(chords, hit.step).root, 36);
+        const int key = hit.symbol == 'f' ? root + 7 : hit.symbol == 'o' ? root + 12 : root;
         track.addNote(barStart + hit.step * ticksPerStep, length(hit.steps), bass.channel, key,
                       hit.accented ? 110 : 96);
     }
