@@ -15,7 +15,7 @@ class GameState {
 public:
     static constexpr int kWindowCount = 15;
 
-    void setObserver(GameStateObserver* observer) { m_observer = observer; }
+    void setObserver(GameStateObserver* observer) { m_observer = observer ? observer : &m_silent; }
 
     // One call per tick of the clock's timers.
     void advanceManCursor();

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+namespace tonovka {
+
+class AppShell;
+
+// The frame of the two screens that close a game: a fixed tool window with a small title bar
+// and a close box, no icon and no task-bar entry. Closing it ends the program.
+class EndScreenFrame : public QWidget {
+public:
+    EndScreenFrame(AppShell& shell, const QString& name, const QString& caption, QSize clientSize);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+    AppShell& m_shell;
+};
+
+} // namespace tonovka

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QSize>
+
+class QWidget;
+
+namespace tonovka {
+
+// Holds a top-level window at one outer size, frame included, whatever the user does to its
+// border. The frame is known only once the window has been exposed, so the client size is set
+// then and again after every resize; with no window manager there is no frame and the client
+// takes the whole size. The first time, the window is also centred by that outer size.
+class OuterSizeKeeper final : public QObject {
+public:
+    OuterSizeKeeper(QWidget& window, QSize outerSize);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void holdSize();
+
+    QWidget& m_window;
+    const QSize m_outerSize;
+    bool m_placed = false;
+};
+
+} // namespace tonovka

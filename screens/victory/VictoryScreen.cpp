@@ -1,0 +1,28 @@
+#include "VictoryScreen.h"
+
+#include "GameClock.h"
+#include "Twips.h"
+
+#include <QLabel>
+
+namespace tonovka {
+
+VictoryScreen::VictoryScreen(AppShell& shell, GameClock& clock)
+    : EndScreenFrame(shell, QStringLiteral("Victory"), QStringLiteral("Winner !!!"), QSize(pixels(4680), pixels(390))),
+      m_clock(clock)
+{
+    // The label is taller than the screen: only its first lines show.
+    m_Label1 = new QLabel(QStringLiteral("Vyhrál si, celá Česká republika zvolává tvé jméno. Blahopřeji ti."), this);
+    m_Label1->setObjectName(QStringLiteral("Label1"));
+    m_Label1->setGeometry(twipsRect(120, 120, 4455, 855));
+    m_Label1->setWordWrap(true);
+    m_Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_Label1->setAutoFillBackground(true);
+}
+
+void VictoryScreen::load()
+{
+    m_clock.stopCountdown();
+}
+
+} // namespace tonovka
