@@ -28,21 +28,23 @@ void writeFile(const fs::path& path, const Bytes& bytes)
         throw std::runtime_error("cannot write " + path.string());
 }
 
-// Enlarged by repeating pixels, so that the small icon stays crisp on the desktop.
+// Enlarged by repeating pixels (nearest neighbour), so that the small icon stays crisp on the
+// desktop.
 void writeDesktopIcons(const IconImage& icon, const fs::path& iconsDir)
 {
-    QImage image(IconImage::kSize, IconImage::kSize, QImage::Format_ARGB32);
-    for (int y = 0; y < IconImage::kSize; ++y)
-        for (int x = 0; x < IconImage::kSize; ++x) {
-            const Rgb c = icon.colours.at(x, y);
-            image.setPixel(x, y, qRgba(c.r, c.g, c.b, icon.opaque.at(x, y) != 0 ? 255 : 0));
-        }
     for (int size : {32, 48, 64, 128}) {
+        QImage image(size, size, QImage::Format_ARGB32);
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                const int iconX = x * IconImage::kSize / size;
+                const int iconY = y * IconImage::kSize / size;
+                const Rgb c = icon.colours.at(iconX, iconY);
+                image.setPixel(x, y, qRgba(c.r, c.g, c.b, icon.opaque.at(iconX, iconY) != 0 ? 255 : 0));
+            }
         const std::string folder = std::to_string(size) + "x" + std::to_string(size);
         const fs::path path = iconsDir / "hicolor" / folder / "apps" / "cz.tonovka.Tonovka.png";
         fs::create_directories(path.parent_path());
-        const QImage scaled = image.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        if (!scaled.save(QString::fromStdString(path.string()), "PNG"))
+        if (!image.save(QString::fromStdString(path.string()), "PNG"))
             throw std::runtime_error("cannot write " + path.string());
     }
 }
