@@ -39,6 +39,15 @@ QString text(const std::string& value)
     return QString::fromLatin1(value.data(), static_cast<qsizetype>(value.size()));
 }
 
+// What assistive technology reads for window n of the house.
+QString accessibleWindowName(int n, Occupant who)
+{
+    const QString inside = who == Occupant::Man     ? QStringLiteral("muž")
+                           : who == Occupant::Woman ? QStringLiteral("žena")
+                                                    : QStringLiteral("prázdné");
+    return QStringLiteral("Okno %1: %2").arg(n).arg(inside);
+}
+
 } // namespace
 
 MainWindow::MainWindow(AppShell& shell, const PictureSet& pictures, AudioService& audio,
@@ -59,9 +68,13 @@ MainWindow::MainWindow(AppShell& shell, const PictureSet& pictures, AudioService
     m_state.setObserver(this);
     m_clock.setMenuItemsChanged([this] { showMenuItems(); });
 
-    for (int n = 1; n <= GameState::kWindowCount; ++n)
-        connect(m_house.windows[static_cast<std::size_t>(n - 1)], &PictureBox::clicked, this,
-                [this, n] { m_state.clickWindow(n); });
+    for (int n = 1; n <= GameState::kWindowCount; ++n) {
+        PictureBox* house = m_house.windows[static_cast<std::size_t>(n - 1)];
+        house->setAccessibleName(accessibleWindowName(n, Occupant::Empty));
+        connect(house, &PictureBox::clicked, this, [this, n] { m_state.clickWindow(n); });
+    }
+    m_house.scorecountLBL->setAccessibleDescription(QStringLiteral("Skóre"));
+    m_house.timecountLBL->setAccessibleDescription(QStringLiteral("Zbývající čas"));
     connect(m_menu.mnuNEWitem, &QAction::triggered, this, [this] { m_clock.newGame(); });
     // An end item that did nothing would leave the player stuck with Ctrl+Q; it ends the game.
     connect(m_menu.mnuKONECitem, &QAction::triggered, this, [this] { m_shell.endProgram(); });
@@ -96,7 +109,9 @@ void MainWindow::windowChanged(int window, Occupant who)
     const PictureBox* source = who == Occupant::Man     ? m_house.chlapIMG
                                : who == Occupant::Woman ? m_house.zenaIMG
                                                         : m_house.okno;
-    m_house.windows[static_cast<std::size_t>(window - 1)]->setPicture(*source->picture());
+    PictureBox* house = m_house.windows[static_cast<std::size_t>(window - 1)];
+    house->setPicture(*source->picture());
+    house->setAccessibleName(accessibleWindowName(window, who));
 }
 
 void MainWindow::scoreChanged(const std::string& value)

@@ -243,6 +243,9 @@ private Q_SLOTS:
         QCOMPARE(window(program, 11)->picture(), control<PictureBox>(client(program), "chlapIMG")->picture());
         QCOMPARE(window(program, 2)->picture(), control<PictureBox>(client(program), "zenaIMG")->picture());
         QCOMPARE(window(program, 11)->width(), 72);
+        QCOMPARE(window(program, 11)->accessibleName(), QStringLiteral("Okno 11: muž"));
+        QCOMPARE(window(program, 2)->accessibleName(), QStringLiteral("Okno 2: žena"));
+        QCOMPARE(window(program, 1)->accessibleName(), QStringLiteral("Okno 1: prázdné"));
 
         // The column that the empty window would cover is background now.
         clickAt(index, at(11, 72));
@@ -253,6 +256,7 @@ private Q_SLOTS:
         QCOMPARE(label(program, "timecountLBL"), QStringLiteral("49"));
         QCOMPARE(window(program, 11)->picture(), control<PictureBox>(client(program), "okno")->picture());
         QCOMPARE(window(program, 11)->width(), 73);
+        QCOMPARE(window(program, 11)->accessibleName(), QStringLiteral("Okno 11: prázdné"));
         QCOMPARE(window(program, 11)->grab().toImage(), window(program, 1)->grab().toImage());
 
         clickAt(index, at(11, 30));
