@@ -15,20 +15,37 @@ OuterSizeKeeper::OuterSizeKeeper(QWidget& window, QSize outerSize)
 {
     // Until the frame is known, the client is given the whole size: that is right at once
     // when there is no window manager.
-    m_window.resize(outerSize);
+    m_window.setFixedSize(outerSize);
     m_window.winId();
     m_window.windowHandle()->installEventFilter(this);
 }
 
 bool OuterSizeKeeper::eventFilter(QObject*, QEvent* event)
 {
-    const QEvent::Type type = event->type();
-    if (type == QEvent::Expose || type == QEvent::Resize || type == QEvent::Move) {
-        // A resize may come while the window manager still moves the frame; hold the size once
-        // the event has been handled.
+    const QWindow* handle = m_window.windowHandle();
+    switch (event->type()) {
+    case QEvent::Move:
+        // The user moved the window: that is its place from now on. Moves while the size is
+        // wrong come from the window manager making room for a resize, and are undone. The
+        // window, unlike the widget, already knows where it is now.
+        if (m_placed && handle->size() == heldClientSize() && !handle->frameMargins().isNull())
+            m_place = handle->framePosition();
+        Q_FALLTHROUGH();
+    case QEvent::Expose:
+    case QEvent::Resize:
+    case QEvent::WindowStateChange:
+        // Hold the size once the window system has finished with the event.
         QTimer::singleShot(0, this, &OuterSizeKeeper::holdSize);
+        break;
+    default:
+        break;
     }
     return false;
+}
+
+QSize OuterSizeKeeper::heldClientSize() const
+{
+    return m_outerSize.shrunkBy(m_window.windowHandle()->frameMargins());
 }
 
 void OuterSizeKeeper::holdSize()
@@ -37,20 +54,23 @@ void OuterSizeKeeper::holdSize()
     if (!handle || !handle->isExposed() || (m_window.windowState() & Qt::WindowMinimized))
         return;
 
-    const QMargins frame = handle->frameMargins();
-    const QSize client = m_outerSize.shrunkBy(frame);
-    QPoint place = m_window.frameGeometry().topLeft();
     if (!m_placed) {
         m_placed = true;
+        m_place = m_window.frameGeometry().topLeft();
         if (const QScreen* screen = m_window.screen())
-            place = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, m_outerSize, screen->availableGeometry()).topLeft();
+            m_place = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, m_outerSize, screen->availableGeometry()).topLeft();
     }
-    if (m_window.size() != client)
-        m_window.resize(client);
+    if (m_window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        m_window.setWindowState(m_window.windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+
+    // A fixed size also tells the window manager not to offer resizing or maximising.
+    const QSize client = heldClientSize();
+    if (m_window.size() != client || m_window.minimumSize() != client || m_window.maximumSize() != client)
+        m_window.setFixedSize(client);
     // Without moving the frame back, a window manager may leave the window where the resize
     // pushed it.
-    if (m_window.frameGeometry().topLeft() != place)
-        m_window.move(place);
+    if (m_window.frameGeometry().topLeft() != m_place)
+        m_window.move(m_place);
 }
 
 } // namespace tonovka
