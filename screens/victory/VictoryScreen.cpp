@@ -11,7 +11,8 @@ VictoryScreen::VictoryScreen(AppShell& shell, GameClock& clock)
     : EndScreenFrame(shell, QStringLiteral("Victory"), QStringLiteral("Winner !!!"), QSize(pixels(4680), pixels(390))),
       m_clock(clock)
 {
-    // The label is taller than the screen: only its first lines show.
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    // The label is taller than the screen: only its first line shows.
     m_Label1 = new QLabel(QStringLiteral("Vyhrál si, celá Česká republika zvolává tvé jméno. Blahopřeji ti."), this);
     m_Label1->setObjectName(QStringLiteral("Label1"));
     m_Label1->setGeometry(twipsRect(120, 120, 4455, 855));

@@ -44,6 +44,8 @@ WelcomeScreen::WelcomeScreen(AppShell& shell, const PictureSet& pictures, AudioS
     setWindowTitle(QStringLiteral("Form1"));
     setWindowIcon(pictures.icon(PictureSet::Role::ProgramIcon));
     setFixedSize(pixels(2940), pixels(3645));
+    // Controls that name no font use this small one, so that the subtitle fits its box.
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
