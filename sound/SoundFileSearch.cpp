@@ -1,0 +1,62 @@
+#include "SoundFileSearch.h"
+
+#include "SoundFileCheck.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace tonovka {
+
+namespace {
+
+const QString SoundFontName = QStringLiteral("TimGM6mb.sf2");
+const QString DebianSoundFont = QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
+
+// A dangling or looping link counts as there: it stands in the way like any other broken file.
+bool somethingIsThere(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+} // namespace
+
+QString findSoundFile(const QString& fileName, const QStringList& folders)
+{
+    if (fileName.isEmpty() || QDir::isAbsolutePath(fileName) || somethingIsThere(fileName))
+        return fileName;
+    for (const QString& folder : folders) {
+        const QString candidate = QDir(folder).filePath(fileName);
+        if (somethingIsThere(candidate))
+            return candidate;
+    }
+    return fileName;
+}
+
+QStringList installedSoundFolders()
+{
+    QStringList folders{QStringLiteral(TONOVKA_DATA_DIR)};
+    if (QCoreApplication::instance())
+        folders.append(QCoreApplication::applicationDirPath());
+    return folders;
+}
+
+QStringList soundFontCandidates(const QStringList& folders)
+{
+    QStringList candidates{DebianSoundFont};
+    for (const QString& folder : folders)
+        candidates.append(QDir(folder).filePath(SoundFontName));
+    return candidates;
+}
+
+QString findSoundFont(const QStringList& candidates)
+{
+    for (const QString& candidate : candidates) {
+        if (looksLikeSoundFont(candidate))
+            return candidate;
+    }
+    return {};
+}
+
+} // namespace tonovka

@@ -1,0 +1,81 @@
+#include "DiskAudioSession.h"
+
+#include "SoundFixtures.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+namespace tonovka::fixtures {
+
+QString installedSoundFont()
+{
+    const QString path = QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
+    return QFile::exists(path) ? path : QString();
+}
+
+DiskAudioSession::DiskAudioSession(QStringList soundFonts, QStringList folders,
+                                   const QByteArray& driver)
+{
+    if (driver.isEmpty())
+        qunsetenv("SDL_AUDIODRIVER");
+    else
+        qputenv("SDL_AUDIODRIVER", driver);
+    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(path(QStringLiteral("out.raw"))));
+    m_audio = std::make_unique<SdlAudioService>(std::move(folders), std::move(soundFonts));
+}
+
+DiskAudioSession::~DiskAudioSession()
+{
+    m_audio.reset();
+}
+
+QVector<qint16> DiskAudioSession::samples() const
+{
+    return rawSamples(path(QStringLiteral("out.raw")));
+}
+
+qsizetype DiskAudioSession::samplesWritten() const
+{
+    return QFileInfo(path(QStringLiteral("out.raw"))).size() / 2;
+}
+
+qsizetype DiskAudioSession::waitForSound(qsizetype from, int timeoutMs) const
+{
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        const qsizetype found = firstLoudSample(samples(), from);
+        if (found >= 0)
+            return found;
+        QThread::msleep(10);
+    } while (timer.elapsed() < timeoutMs);
+    return -1;
+}
+
+bool DiskAudioSession::waitForSamples(qsizetype count, int timeoutMs) const
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (samplesWritten() < count) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+bool DiskAudioSession::waitUntilSilent(int player, int timeoutMs) const
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (m_audio->isSounding(player)) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+} // namespace tonovka::fixtures

@@ -1,0 +1,279 @@
+#include "SdlAudioService.h"
+
+#include "DiskAudioSession.h"
+#include "SoundFixtures.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryFile>
+#include <QTest>
+
+#include <cstdio>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace tonovka;
+using namespace tonovka::fixtures;
+
+Q_DECLARE_METATYPE(tonovka::AudioDevice)
+
+namespace {
+
+QByteArray randomBytes(int size, quint32 seed)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    QRandomGenerator generator(seed);
+    for (char& byte : bytes)
+        byte = char(generator.bounded(256));
+    return bytes;
+}
+
+QByteArray goodFile(AudioDevice device)
+{
+    return device == AudioDevice::WaveAudio ? waveTone(400) : midiTune(2);
+}
+
+// Puts a bad file of this kind at path, where the player will look for its sound.
+bool makeBadFile(const QString& kind, const QString& path, AudioDevice device)
+{
+    const QByteArray good = goodFile(device);
+    const QByteArray name = QFile::encodeName(path);
+    if (kind == QLatin1String("missing"))
+        return true;
+    if (kind == QLatin1String("empty"))
+        return writeFile(path, {});
+    if (kind == QLatin1String("random bytes"))
+        return writeFile(path, randomBytes(8192, 5));
+    if (kind == QLatin1String("right magic then random bytes"))
+        return writeFile(path, good.left(12) + randomBytes(8192, 6));
+    if (kind == QLatin1String("header only"))
+        return writeFile(path, good.left(device == AudioDevice::WaveAudio ? 44 : 14));
+    if (kind == QLatin1String("truncated"))
+        return writeFile(path, good.left(good.size() / 2));
+    if (kind == QLatin1String("directory"))
+        return QDir().mkdir(path);
+    if (kind == QLatin1String("gigabyte")) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(good) == good.size()
+            && file.resize(qint64(1) << 30);
+    }
+    if (kind == QLatin1String("unreadable"))
+        return writeFile(path, good) && ::chmod(name.constData(), 0) == 0;
+    if (kind == QLatin1String("symlink loop"))
+        return QFile::link(path + QLatin1String(".2"), path) && QFile::link(path, path + QLatin1String(".2"));
+    if (kind == QLatin1String("dangling link"))
+        return QFile::link(path + QLatin1String(".gone"), path);
+    if (kind == QLatin1String("fifo"))
+        return ::mkfifo(name.constData(), 0644) == 0;
+    if (kind == QLatin1String("endless device"))
+        return QFile::link(QStringLiteral("/dev/zero"), path);
+    return false;
+}
+
+// A copy of the installed soundfont that is whole from the outside, so that only the synthesizer
+// can find the damage: the list of presets has lost its name.
+bool writeDamagedSoundFont(const QString& path)
+{
+    QFile installed(installedSoundFont());
+    if (!installed.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray bank = installed.readAll();
+    const qsizetype presets = bank.indexOf("pdtaphdr");
+    return presets > 0 && writeFile(path, bank.replace(presets + 4, 4, "junk"));
+}
+
+// Sends everything written on stderr to a file for as long as it lives.
+class StderrCapture {
+public:
+    explicit StderrCapture(int file)
+    {
+        std::fflush(stderr);
+        m_saved = ::dup(2);
+        ::dup2(file, 2);
+    }
+    ~StderrCapture()
+    {
+        std::fflush(stderr);
+        ::dup2(m_saved, 2);
+        ::close(m_saved);
+    }
+
+private:
+    int m_saved;
+};
+
+} // namespace
+
+class SdlAudioServiceBadInputTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void badFileLeavesThePlayerSilentAndTheServiceWorking_data();
+    void badFileLeavesThePlayerSilentAndTheServiceWorking();
+    void noAudioDeviceMakesEveryCallHarmless();
+    void badSoundFontSilencesOnlyTheMusic_data();
+    void badSoundFontSilencesOnlyTheMusic();
+    void libraryMessagesStayOffStderr();
+};
+
+void SdlAudioServiceBadInputTest::badFileLeavesThePlayerSilentAndTheServiceWorking_data()
+{
+    QTest::addColumn<AudioDevice>("device");
+    QTest::addColumn<QString>("kind");
+    for (const AudioDevice device : {AudioDevice::WaveAudio, AudioDevice::Sequencer}) {
+        for (const char* kind : {"missing", "empty", "random bytes", "right magic then random bytes",
+                                 "header only", "truncated", "directory", "gigabyte", "unreadable",
+                                 "symlink loop", "dangling link", "fifo", "endless device"}) {
+            QTest::addRow("%s: %s", qPrintable(audioDeviceName(device)), kind)
+                << device << QString::fromLatin1(kind);
+        }
+    }
+}
+
+void SdlAudioServiceBadInputTest::badFileLeavesThePlayerSilentAndTheServiceWorking()
+{
+    QFETCH(AudioDevice, device);
+    QFETCH(QString, kind);
+    if (device == AudioDevice::Sequencer && installedSoundFont().isEmpty())
+        QSKIP("MIDI needs the timgm6mb-soundfont package");
+    if (kind == QLatin1String("unreadable") && ::geteuid() == 0)
+        QSKIP("the superuser reads a file without permissions; SoundFileCheckTest covers the refusal");
+    DiskAudioSession session;
+    const QString path = session.path(device == AudioDevice::WaveAudio ? QStringLiteral("siren.wav")
+                                                                       : QStringLiteral("rytmozan.mid"));
+    QVERIFY(makeBadFile(kind, path, device));
+    SdlAudioService& audio = session.audio();
+    const int player = audio.addPlayer();
+
+    QElapsedTimer timer;
+    timer.start();
+    audio.open(player, device, path);
+    audio.play(player);
+    QVERIFY2(timer.elapsed() < 20, "the calls must return at once");
+    QVERIFY2(audio.waitUntilDone(std::chrono::seconds(5)), "the audio thread must not hang");
+    QVERIFY(!audio.isSounding(player));
+    QVERIFY(session.waitForSamples(SamplesPerSecond / 4));
+    QCOMPARE(peak(session.samples()), 0);
+
+    // The same player, given a good file now, is heard.
+    const QString good = session.path(QStringLiteral("good"));
+    QVERIFY(writeFile(good, goodFile(device)));
+    const qsizetype before = session.samplesWritten();
+    audio.open(player, device, good);
+    audio.play(player);
+    QVERIFY2(session.waitForSound(before) >= 0, "a good file after the bad one must be heard");
+}
+
+void SdlAudioServiceBadInputTest::noAudioDeviceMakesEveryCallHarmless()
+{
+    DiskAudioSession session({installedSoundFont()}, {}, "nosuchdriver");
+    SdlAudioService& audio = session.audio();
+    const int siren = audio.addPlayer();
+    const int music = audio.addPlayer();
+    QVERIFY(writeFile(session.path(QStringLiteral("siren.wav")), waveTone(300)));
+    QVERIFY(writeFile(session.path(QStringLiteral("rytmozan.mid")), midiTune(2)));
+
+    QElapsedTimer timer;
+    timer.start();
+    audio.open(siren, AudioDevice::WaveAudio, session.path(QStringLiteral("siren.wav")));
+    audio.play(siren);
+    audio.open(music, AudioDevice::Sequencer, session.path(QStringLiteral("rytmozan.mid")));
+    audio.play(music);
+    audio.close(music);
+    audio.open(music, AudioDevice::Sequencer, session.path(QStringLiteral("rytmozan.mid")));
+    audio.play(music);
+    QVERIFY(timer.elapsed() < 20);
+
+    QVERIFY(audio.waitUntilDone(std::chrono::seconds(5)));
+    QVERIFY(!audio.isSounding(siren));
+    QVERIFY(!audio.isSounding(music));
+    QVERIFY(!QFile::exists(session.path(QStringLiteral("out.raw"))));
+}
+
+void SdlAudioServiceBadInputTest::badSoundFontSilencesOnlyTheMusic_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char* kind : {"missing", "random bytes", "cut off", "damaged inside", "directory"})
+        QTest::newRow(kind) << QString::fromLatin1(kind);
+}
+
+void SdlAudioServiceBadInputTest::badSoundFontSilencesOnlyTheMusic()
+{
+    QFETCH(QString, kind);
+    const QString installed = installedSoundFont();
+    if (installed.isEmpty() && (kind == QLatin1String("cut off") || kind == QLatin1String("damaged inside")))
+        QSKIP("these are made from the timgm6mb-soundfont package");
+    QTemporaryDir dir;
+    const QString soundFont = dir.filePath(QStringLiteral("bank.sf2"));
+    QByteArray bank;
+    if (!installed.isEmpty()) {
+        QFile file(installed);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        bank = file.readAll();
+    }
+    if (kind == QLatin1String("random bytes"))
+        QVERIFY(writeFile(soundFont, randomBytes(100000, 9)));
+    else if (kind == QLatin1String("cut off"))
+        QVERIFY(writeFile(soundFont, bank.left(bank.size() / 2)));
+    else if (kind == QLatin1String("damaged inside"))
+        QVERIFY(writeDamagedSoundFont(soundFont));
+    else if (kind == QLatin1String("directory"))
+        QVERIFY(QDir().mkdir(soundFont));
+
+    DiskAudioSession session({soundFont});
+    SdlAudioService& audio = session.audio();
+    const int siren = audio.addPlayer();
+    const int music = audio.addPlayer();
+    QVERIFY(writeFile(session.path(QStringLiteral("siren.wav")), waveTone(300)));
+    QVERIFY(writeFile(session.path(QStringLiteral("rytmozan.mid")), midiTune(2)));
+    audio.open(music, AudioDevice::Sequencer, session.path(QStringLiteral("rytmozan.mid")));
+    audio.play(music);
+    QVERIFY(audio.waitUntilDone(std::chrono::seconds(10)));
+    QVERIFY(session.waitForSamples(SamplesPerSecond / 2));
+    // A synthesizer without instruments may still play its tune as dither, one step either way.
+    QVERIFY2(peak(session.samples()) <= 1, qPrintable(QString::number(peak(session.samples()))));
+
+    const qsizetype before = session.samplesWritten();
+    audio.open(siren, AudioDevice::WaveAudio, session.path(QStringLiteral("siren.wav")));
+    audio.play(siren);
+    QVERIFY2(session.waitForSound(before) >= 0, "the siren must still be heard");
+}
+
+void SdlAudioServiceBadInputTest::libraryMessagesStayOffStderr()
+{
+    if (installedSoundFont().isEmpty())
+        QSKIP("the damaged soundfont is made from the timgm6mb-soundfont package");
+    QTemporaryDir dir;
+    const QString damaged = dir.filePath(QStringLiteral("damaged.sf2"));
+    const QString tune = dir.filePath(QStringLiteral("rytmozan.mid"));
+    QVERIFY(writeDamagedSoundFont(damaged));
+    QVERIFY(writeFile(tune, midiTune(2)));
+    QTemporaryFile captured;
+    QVERIFY(captured.open());
+
+    bool done = true;
+    {
+        const StderrCapture capture(captured.handle());
+        // SDL announces its disk driver, FluidSynth and the soundfont reader report the damage,
+        // and ALSA complains where there is no sound card; the default driver may try several.
+        for (const QByteArray& driver : {QByteArray("disk"), QByteArray("alsa"), QByteArray(),
+                                         QByteArray("nosuchdriver")}) {
+            DiskAudioSession session({damaged}, {}, driver);
+            const int player = session.audio().addPlayer();
+            session.audio().open(player, AudioDevice::Sequencer, tune);
+            done = session.audio().waitUntilDone(std::chrono::seconds(10)) && done;
+            session.audio().close(player);
+        }
+    }
+
+    QVERIFY(done);
+    // The capture shared the file's position, which is now at its end.
+    QVERIFY(captured.seek(0));
+    QCOMPARE(QString::fromLocal8Bit(captured.readAll()), QString());
+}
+
+QTEST_GUILESS_MAIN(SdlAudioServiceBadInputTest)
+#include "SdlAudioServiceBadInputTest.moc"

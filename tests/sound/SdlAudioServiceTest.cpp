@@ -1,0 +1,250 @@
+#include "SdlAudioService.h"
+
+#include "DiskAudioSession.h"
+#include "SoundFixtures.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QThread>
+
+#include <csignal>
+
+using namespace tonovka;
+using namespace tonovka::fixtures;
+
+namespace {
+
+// One buffer of output, all channels together.
+constexpr qsizetype BufferSamples = 1024 * 2;
+
+} // namespace
+
+class SdlAudioServiceTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void waveSoundIsHeardOnceAndThenEnds();
+    void midiTuneIsHeardOnceAndThenEnds();
+    void bothSoundsTogetherCarryMoreEnergyThanEither();
+    void closeSilencesTheMusicWithinOneBuffer();
+    void closingTheMusicLeavesTheSirenSounding();
+    void callsReturnWhileTheAudioThreadIsStillLoading();
+    void relativeNameIsReadFromTheWorkingDirectory();
+    void nameMissingFromTheWorkingDirectoryIsFoundInAFolder();
+    void ctrlCIsLeftToTheProgram();
+
+private:
+    static void skipWithoutSoundFont();
+    // The output of one session that plays the sounds given and waits until both have ended.
+    static QVector<qint16> playToTheEnd(const QByteArray& wave, const QByteArray& midi);
+};
+
+void SdlAudioServiceTest::skipWithoutSoundFont()
+{
+    if (installedSoundFont().isEmpty())
+        QSKIP("MIDI needs the timgm6mb-soundfont package");
+}
+
+QVector<qint16> SdlAudioServiceTest::playToTheEnd(const QByteArray& wave, const QByteArray& midi)
+{
+    DiskAudioSession session;
+    SdlAudioService& audio = session.audio();
+    const int siren = audio.addPlayer();
+    const int music = audio.addPlayer();
+    if (!wave.isEmpty() && writeFile(session.path(QStringLiteral("siren.wav")), wave)) {
+        audio.open(siren, AudioDevice::WaveAudio, session.path(QStringLiteral("siren.wav")));
+        audio.play(siren);
+    }
+    if (!midi.isEmpty() && writeFile(session.path(QStringLiteral("rytmozan.mid")), midi)) {
+        audio.open(music, AudioDevice::Sequencer, session.path(QStringLiteral("rytmozan.mid")));
+        audio.play(music);
+    }
+    if (!audio.waitUntilDone(std::chrono::seconds(5)) || session.waitForSound() < 0
+        || !session.waitUntilSilent(siren, 5000) || !session.waitUntilSilent(music, 8000))
+        return {};
+    return session.samples();
+}
+
+void SdlAudioServiceTest::waveSoundIsHeardOnceAndThenEnds()
+{
+    const QVector<qint16> samples = playToTheEnd(waveTone(300, 8000), {});
+
+    const qsizetype first = firstLoudSample(samples);
+    QVERIFY(first >= 0);
+    qsizetype last = samples.size() - 1;
+    while (last > first && std::abs(int(samples[last])) <= 64)
+        --last;
+    const double seconds = double(last - first) / SamplesPerSecond;
+    QVERIFY2(seconds > 0.25 && seconds < 0.35, qPrintable(QString::number(seconds)));
+    // Played at 96 of 128, the tone of 8000 reaches about 6000.
+    const int loudest = peak(samples);
+    QVERIFY2(loudest > 5500 && loudest < 6500, qPrintable(QString::number(loudest)));
+}
+
+void SdlAudioServiceTest::midiTuneIsHeardOnceAndThenEnds()
+{
+    skipWithoutSoundFont();
+    const QVector<qint16> samples = playToTheEnd({}, midiTune(4));
+
+    const qsizetype first = firstLoudSample(samples);
+    QVERIFY(first >= 0);
+    qsizetype last = samples.size() - 1;
+    while (last > first && std::abs(int(samples[last])) <= 64)
+        --last;
+    // Four half-second notes and the echo of the last; a second round would last past 4 s.
+    const double seconds = double(last - first) / SamplesPerSecond;
+    QVERIFY2(seconds > 1.9 && seconds < 3.5, qPrintable(QString::number(seconds)));
+    QVERIFY(peak(samples) > 1000);
+}
+
+void SdlAudioServiceTest::bothSoundsTogetherCarryMoreEnergyThanEither()
+{
+    skipWithoutSoundFont();
+    const double wave = energy(playToTheEnd(waveTone(1000, 8000), {}));
+    const double midi = energy(playToTheEnd({}, midiTune(2)));
+    const QVector<qint16> bothSamples = playToTheEnd(waveTone(1000, 8000), midiTune(2));
+    const double both = energy(bothSamples);
+
+    QVERIFY(wave > 0 && midi > 0);
+    // The two are mixed as a plain sum of unrelated sounds, so their energies add up.
+    const QByteArray energies = QStringLiteral("%1 %2 %3").arg(wave).arg(midi).arg(both).toLatin1();
+    QVERIFY2(both > std::max(wave, midi), energies.constData());
+    QVERIFY2(std::abs(both - (wave + midi)) < 0.2 * (wave + midi), energies.constData());
+    QVERIFY(peak(bothSamples) < 32767);
+}
+
+void SdlAudioServiceTest::closeSilencesTheMusicWithinOneBuffer()
+{
+    skipWithoutSoundFont();
+    DiskAudioSession session;
+    SdlAudioService& audio = session.audio();
+    const int music = audio.addPlayer();
+    QVERIFY(writeFile(session.path(QStringLiteral("long.mid")), midiTune(20)));
+    audio.open(music, AudioDevice::Sequencer, session.path(QStringLiteral("long.mid")));
+    audio.play(music);
+    const qsizetype start = session.waitForSound();
+    QVERIFY(start >= 0);
+    QVERIFY(session.waitForSamples(start + SamplesPerSecond / 2));
+
+    const qsizetype closedAt = session.samplesWritten();
+    audio.close(music);
+    QVERIFY(session.waitForSamples(closedAt + SamplesPerSecond / 2));
+
+    const QVector<qint16> samples = session.samples();
+    QVERIFY(peak(samples, closedAt - BufferSamples, closedAt) > 64);
+    QCOMPARE(peak(samples, closedAt + BufferSamples), 0);
+    QVERIFY(!audio.isSounding(music));
+}
+
+void SdlAudioServiceTest::closingTheMusicLeavesTheSirenSounding()
+{
+    skipWithoutSoundFont();
+    DiskAudioSession session;
+    SdlAudioService& audio = session.audio();
+    const int siren = audio.addPlayer();
+    const int music = audio.addPlayer();
+    QVERIFY(writeFile(session.path(QStringLiteral("siren.wav")), waveTone(3000, 8000)));
+    QVERIFY(writeFile(session.path(QStringLiteral("rytmozan.mid")), midiTune(20)));
+    audio.open(siren, AudioDevice::WaveAudio, session.path(QStringLiteral("siren.wav")));
+    audio.open(music, AudioDevice::Sequencer, session.path(QStringLiteral("rytmozan.mid")));
+    audio.play(siren);
+    audio.play(music);
+    const qsizetype start = session.waitForSound();
+    QVERIFY(start >= 0);
+    QVERIFY(session.waitForSamples(start + SamplesPerSecond / 2));
+
+    const qsizetype closedAt = session.samplesWritten();
+    audio.close(music);
+    QVERIFY(session.waitForSamples(closedAt + SamplesPerSecond / 2));
+
+    const QVector<qint16> samples = session.samples();
+    const int afterClose = peak(samples, closedAt + BufferSamples, closedAt + SamplesPerSecond / 2);
+    QVERIFY2(afterClose > 5500 && afterClose < 6500, qPrintable(QString::number(afterClose)));
+    QVERIFY(audio.isSounding(siren));
+    QVERIFY(!audio.isSounding(music));
+}
+
+void SdlAudioServiceTest::callsReturnWhileTheAudioThreadIsStillLoading()
+{
+    skipWithoutSoundFont();
+    DiskAudioSession session;
+    SdlAudioService& audio = session.audio();
+    QVERIFY(writeFile(session.path(QStringLiteral("rytmozan.mid")), midiTune(4)));
+
+    // Each MIDI file loads the soundfont again, tens of milliseconds each time.
+    QElapsedTimer timer;
+    qint64 longestCall = 0;
+    for (int round = 0; round < 6; ++round) {
+        const int player = audio.addPlayer();
+        timer.start();
+        audio.open(player, AudioDevice::Sequencer, session.path(QStringLiteral("rytmozan.mid")));
+        longestCall = std::max(longestCall, timer.nsecsElapsed());
+        timer.start();
+        audio.play(player);
+        longestCall = std::max(longestCall, timer.nsecsElapsed());
+        QVERIFY(audio.isSounding(player));
+    }
+
+    QVERIFY2(!audio.waitUntilDone(std::chrono::milliseconds(0)),
+             "the calls returned only when the audio thread had finished");
+    QVERIFY2(longestCall < 20'000'000, qPrintable(QString::number(longestCall)));
+    QVERIFY(audio.waitUntilDone(std::chrono::seconds(10)));
+}
+
+void SdlAudioServiceTest::relativeNameIsReadFromTheWorkingDirectory()
+{
+    DiskAudioSession session;
+    const QString saved = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(session.path(QString())));
+    QVERIFY(writeFile(QStringLiteral("siren.wav"), waveTone(300)));
+    SdlAudioService& audio = session.audio();
+    const int siren = audio.addPlayer();
+    audio.open(siren, AudioDevice::WaveAudio, QStringLiteral("siren.wav"));
+    audio.play(siren);
+    const bool done = audio.waitUntilDone(std::chrono::seconds(5));
+    QDir::setCurrent(saved);
+
+    QVERIFY(done);
+    QVERIFY(session.waitForSound() >= 0);
+}
+
+void SdlAudioServiceTest::nameMissingFromTheWorkingDirectoryIsFoundInAFolder()
+{
+    QTemporaryDir installed;
+    QVERIFY(writeFile(installed.filePath(QStringLiteral("siren.wav")), waveTone(300)));
+    DiskAudioSession session({installedSoundFont()}, {installed.path()});
+    const QString saved = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(session.path(QString())));
+    SdlAudioService& audio = session.audio();
+    const int siren = audio.addPlayer();
+    audio.open(siren, AudioDevice::WaveAudio, QStringLiteral("siren.wav"));
+    audio.play(siren);
+    const bool done = audio.waitUntilDone(std::chrono::seconds(5));
+    QDir::setCurrent(saved);
+
+    QVERIFY(done);
+    QVERIFY(session.waitForSound() >= 0);
+}
+
+void SdlAudioServiceTest::ctrlCIsLeftToTheProgram()
+{
+    struct sigaction before[2] {};
+    QCOMPARE(::sigaction(SIGINT, nullptr, &before[0]), 0);
+    QCOMPARE(::sigaction(SIGTERM, nullptr, &before[1]), 0);
+
+    DiskAudioSession session;
+    SdlAudioService& audio = session.audio();
+    audio.open(audio.addPlayer(), AudioDevice::WaveAudio, session.path(QStringLiteral("none.wav")));
+    QVERIFY(audio.waitUntilDone(std::chrono::seconds(5)));
+    QVERIFY2(session.waitForSamples(1), "SDL has started");
+
+    struct sigaction after[2] {};
+    QCOMPARE(::sigaction(SIGINT, nullptr, &after[0]), 0);
+    QCOMPARE(::sigaction(SIGTERM, nullptr, &after[1]), 0);
+    QVERIFY(after[0].sa_handler == before[0].sa_handler);
+    QVERIFY(after[1].sa_handler == before[1].sa_handler);
+}
+
+QTEST_GUILESS_MAIN(SdlAudioServiceTest)
+#include "SdlAudioServiceTest.moc"
