@@ -80,11 +80,14 @@ void AppShell::showScreen(ScreenId id)
         QWidget& window = screen->window();
         centre(window, window.size());
         window.show();
+        window.activateWindow(); // a screen that opens takes the keyboard
         new CentreWithFrame(window);
         return;
     }
-    if (!screen->window().isVisible())
+    if (!screen->window().isVisible()) {
         screen->window().show();
+        screen->window().activateWindow();
+    }
 }
 
 void AppShell::hideScreen(ScreenId id)
