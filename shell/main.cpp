@@ -12,6 +12,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(tonovka::kProductName));
     QApplication::setApplicationVersion(QString::fromLatin1(tonovka::kVersion));
+    // Lets the desktop match the windows with the game's menu entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("cz.tonovka.Tonovka"));
 
     tonovka::PictureSet pictures;
     tonovka::SdlAudioService audio;
