@@ -4,6 +4,7 @@
 #include "SoundFileSearch.h"
 #include "SoundLog.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 
 #include <SDL.h>
@@ -78,6 +79,8 @@ void SdlMixer::open(int player, AudioDevice device, const QString& fileName)
 
 void SdlMixer::load(int player, Sound& sound, AudioDevice device, const QString& path)
 {
+    QElapsedTimer timer;
+    timer.start();
     SDL_RWops* memory = SDL_RWFromConstMem(sound.bytes.constData(), int(sound.bytes.size()));
     if (device == AudioDevice::WaveAudio) {
         sound.chunk = Mix_LoadWAV_RW(memory, 1);
@@ -88,7 +91,9 @@ void SdlMixer::load(int player, Sound& sound, AudioDevice device, const QString&
     if (!sound.chunk && !sound.music) {
         qCDebug(lcSound) << "player" << player << "stays silent:" << path << SDL_GetError();
         m_sounds.erase(player);
+        return;
     }
+    qCDebug(lcSound) << "player" << player << "loaded" << path << "in" << timer.elapsed() << "ms";
 }
 
 void SdlMixer::play(int player)
@@ -131,6 +136,8 @@ bool SdlMixer::start()
     if (m_started != Started::NotYet)
         return m_started == Started::Yes;
     m_started = Started::Failed;
+    QElapsedTimer timer;
+    timer.start();
     routeAudioLibraryMessages();
     // SDL would otherwise take over Ctrl+C and turn it into an event that nobody reads.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -153,7 +160,8 @@ bool SdlMixer::start()
     else
         qCDebug(lcSound) << "no usable soundfont among" << m_soundFonts << "- MIDI stays silent";
     Mix_VolumeMusic(Volume);
-    qCDebug(lcSound) << "audio started on" << SDL_GetCurrentAudioDriver() << "with" << soundFont;
+    qCDebug(lcSound) << "audio started on" << SDL_GetCurrentAudioDriver() << "in" << timer.elapsed()
+                     << "ms, soundfont" << soundFont;
     m_started = Started::Yes;
     return true;
 }

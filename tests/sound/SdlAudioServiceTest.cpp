@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTest>
 #include <QThread>
 
@@ -33,6 +34,7 @@ private Q_SLOTS:
     void relativeNameIsReadFromTheWorkingDirectory();
     void nameMissingFromTheWorkingDirectoryIsFoundInAFolder();
     void ctrlCIsLeftToTheProgram();
+    void programEndsAtOnceWhileBothSoundsPlay();
 
 private:
     static void skipWithoutSoundFont();
@@ -244,6 +246,31 @@ void SdlAudioServiceTest::ctrlCIsLeftToTheProgram()
     QCOMPARE(::sigaction(SIGTERM, nullptr, &after[1]), 0);
     QVERIFY(after[0].sa_handler == before[0].sa_handler);
     QVERIFY(after[1].sa_handler == before[1].sa_handler);
+}
+
+void SdlAudioServiceTest::programEndsAtOnceWhileBothSoundsPlay()
+{
+    // The tool plays both sounds like the two screens, then leaves with _exit(0) as the game does,
+    // while the ten-second tune still plays.
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("siren.wav")), waveTone(3000)));
+    QVERIFY(writeFile(dir.filePath(QStringLiteral("rytmozan.mid")), midiTune(20)));
+    QProcess tool;
+    tool.setWorkingDirectory(dir.path());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("disk"));
+    environment.insert(QStringLiteral("SDL_DISKAUDIOFILE"), dir.filePath(QStringLiteral("out.raw")));
+    tool.setProcessEnvironment(environment);
+
+    QElapsedTimer timer;
+    timer.start();
+    tool.start(QStringLiteral(TONOVKA_PLAYSOUNDS), {QStringLiteral("--seconds"), QStringLiteral("1")});
+    QVERIFY(tool.waitForFinished(10000));
+
+    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(tool.exitCode(), 0);
+    QVERIFY2(timer.elapsed() < 3000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY(firstLoudSample(rawSamples(dir.filePath(QStringLiteral("out.raw")))) >= 0);
 }
 
 QTEST_GUILESS_MAIN(SdlAudioServiceTest)
