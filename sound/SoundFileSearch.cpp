@@ -37,8 +37,13 @@ QString findSoundFile(const QString& fileName, const QStringList& folders)
 QStringList installedSoundFolders()
 {
     QStringList folders{QStringLiteral(TONOVKA_DATA_DIR)};
-    if (QCoreApplication::instance())
-        folders.append(QCoreApplication::applicationDirPath());
+    if (QCoreApplication::instance()) {
+        const QDir program(QCoreApplication::applicationDirPath());
+        const QString relocated = QDir::cleanPath(program.filePath(QStringLiteral(TONOVKA_DATA_DIR_FROM_PROGRAM)));
+        if (!folders.contains(relocated))
+            folders.append(relocated);
+        folders.append(program.path());
+    }
     return folders;
 }
 

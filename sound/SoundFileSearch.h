@@ -15,8 +15,9 @@ namespace tonovka {
 // An absolute name is never looked for elsewhere.
 QString findSoundFile(const QString& fileName, const QStringList& folders);
 
-// Where an installed game keeps its sounds: its data folder, then the folder of the executable
-// (known only once a QCoreApplication exists).
+// Where an installed game keeps its sounds: its data folder, the same folder as it lies from the
+// executable's (for a game installed under another prefix), then the folder of the executable
+// (both known only once a QCoreApplication exists).
 QStringList installedSoundFolders();
 
 // The places of the General MIDI soundfont, in the order to try them: the Debian package's

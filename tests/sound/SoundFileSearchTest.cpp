@@ -127,10 +127,13 @@ void SoundFileSearchTest::installedFoldersAreTheDataFolderThenTheExecutablesFold
 {
     const QStringList folders = installedSoundFolders();
 
-    QCOMPARE(folders.size(), 2);
+    QCOMPARE(folders.size(), 3);
     QVERIFY(QDir::isAbsolutePath(folders[0]));
     QVERIFY2(folders[0].endsWith(QLatin1String("/tonovka")), qPrintable(folders[0]));
-    QCOMPARE(folders[1], QCoreApplication::applicationDirPath());
+    // The data folder as it lies from the program's folder, for a game installed elsewhere.
+    const QDir program(QCoreApplication::applicationDirPath());
+    QCOMPARE(folders[1], QDir::cleanPath(program.filePath(QStringLiteral("../share/tonovka"))));
+    QCOMPARE(folders[2], QCoreApplication::applicationDirPath());
 }
 
 void SoundFileSearchTest::soundFontIsTriedFromTheDebianPathThenEachFolder()
