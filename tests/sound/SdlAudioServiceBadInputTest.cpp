@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryFile>
 #include <QTest>
 
@@ -21,15 +20,6 @@ using namespace tonovka::fixtures;
 Q_DECLARE_METATYPE(tonovka::AudioDevice)
 
 namespace {
-
-QByteArray randomBytes(int size, quint32 seed)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    QRandomGenerator generator(seed);
-    for (char& byte : bytes)
-        byte = char(generator.bounded(256));
-    return bytes;
-}
 
 QByteArray goodFile(AudioDevice device)
 {

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,15 +19,6 @@ Q_DECLARE_METATYPE(tonovka::AudioDevice)
 Q_DECLARE_METATYPE(tonovka::SoundFileProblem)
 
 namespace {
-
-QByteArray randomBytes(int size, quint32 seed)
-{
-    QByteArray bytes(size, Qt::Uninitialized);
-    QRandomGenerator generator(seed);
-    for (char& byte : bytes)
-        byte = char(generator.bounded(256));
-    return bytes;
-}
 
 QByteArray goodFile(AudioDevice device)
 {

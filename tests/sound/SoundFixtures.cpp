@@ -1,6 +1,7 @@
 #include "SoundFixtures.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QtEndian>
 
 #include <cmath>
@@ -67,6 +68,15 @@ QByteArray midiTune(int notes)
     bytes.append("MTrk");
     appendBig(bytes, quint32(track.size()), 4);
     return bytes + track;
+}
+
+QByteArray randomBytes(int size, quint32 seed)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    QRandomGenerator generator(seed);
+    for (char& byte : bytes)
+        byte = char(generator.bounded(256));
+    return bytes;
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes)

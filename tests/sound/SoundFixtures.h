@@ -13,6 +13,9 @@ QByteArray waveTone(int milliseconds, int amplitude = 8000, int frequency = 440)
 // with no gaps between them, so that the tune sounds without a break until its end.
 QByteArray midiTune(int notes);
 
+// Bytes that no sound file starts with, the same for the same seed.
+QByteArray randomBytes(int size, quint32 seed);
+
 bool writeFile(const QString& path, const QByteArray& bytes);
 
 // The samples that SDL's disk driver has written so far (signed 16 bits, interleaved).

@@ -5,6 +5,18 @@
 
 using namespace tonovka;
 
+namespace {
+
+// The welcome screen's first three steps.
+void openSiren(SoundPlayer& player)
+{
+    player.setDeviceType(QStringLiteral("waveaudio"));
+    player.setFileName(QStringLiteral("siren.wav"));
+    player.command(QStringLiteral("open"));
+}
+
+} // namespace
+
 class SoundPlayerTest : public QObject {
     Q_OBJECT
 
@@ -30,9 +42,7 @@ void SoundPlayerTest::welcomeScreenStepsOpenAndPlayTheSiren()
 {
     RecordingAudioService audio;
     SoundPlayer player(audio);
-    player.setDeviceType(QStringLiteral("waveaudio"));
-    player.setFileName(QStringLiteral("siren.wav"));
-    player.command(QStringLiteral("open"));
+    openSiren(player);
     QCOMPARE(player.state(), SoundPlayer::State::Open);
     player.command(QStringLiteral("play"));
 
@@ -91,9 +101,7 @@ void SoundPlayerTest::unknownCommandsAreIgnored()
 {
     RecordingAudioService audio;
     SoundPlayer player(audio);
-    player.setDeviceType(QStringLiteral("waveaudio"));
-    player.setFileName(QStringLiteral("siren.wav"));
-    player.command(QStringLiteral("open"));
+    openSiren(player);
     audio.takeCommands();
 
     for (const char* command : {"stop", "pause", "eject", "", "open play", "record"})
@@ -194,9 +202,7 @@ void SoundPlayerTest::playAfterTheEndStartsTheSoundAgain()
 {
     RecordingAudioService audio;
     SoundPlayer player(audio);
-    player.setDeviceType(QStringLiteral("waveaudio"));
-    player.setFileName(QStringLiteral("siren.wav"));
-    player.command(QStringLiteral("open"));
+    openSiren(player);
     player.command(QStringLiteral("play"));
     audio.finishSound(player.playerNumber());
     audio.takeCommands();
@@ -211,9 +217,7 @@ void SoundPlayerTest::openingAgainOpensTheNewFile()
 {
     RecordingAudioService audio;
     SoundPlayer player(audio);
-    player.setDeviceType(QStringLiteral("waveaudio"));
-    player.setFileName(QStringLiteral("siren.wav"));
-    player.command(QStringLiteral("open"));
+    openSiren(player);
     player.command(QStringLiteral("play"));
     player.setDeviceType(QStringLiteral("sequencer"));
     player.setFileName(QStringLiteral("rytmozan.mid"));
