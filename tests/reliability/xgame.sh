@@ -1,0 +1,171 @@
+# Sourced by the reliability checks: runs the game on a private X display and drives it with
+# xdotool, as a player would. Needs Xvfb, openbox (unless asked for no window manager), xdotool,
+# xwininfo (x11-utils) and ImageMagick's import.
+#
+#   xg_init                          a work folder and the clean-up at exit
+#   xg_start_display [wm|none]       Xvfb with openbox, or Xvfb alone; sets DISPLAY
+#   xg_prepare_game GAME DATA        a game folder with the program and its two sounds
+#   xg_start_game [COMMAND...]       starts the program there (COMMAND runs it, e.g. strace ...)
+#   xg_wait_window TITLE [SECONDS]   until a window of that title is mapped
+#   xg_enter                         clicks "Vstoupit" and waits for the main window
+#   xg_key KEYS                      focuses the main window and presses the keys
+#   xg_click_house N                 clicks window N (1 to 15) of the house
+#   xg_score                         a fingerprint of the score as shown
+#   xg_wait_exit [SECONDS]           waits for the program; sets XG_STATUS (124 when it did not end)
+
+XG_WM=wm
+XG_PIDS=()
+XG_WORK=
+XG_GAME_PID=
+XG_STATUS=
+# The menu bar above the house; a window of the house is 73 x 57 pixels, so a few pixels more
+# or less still hit it.
+XG_MENU_HEIGHT=${XG_MENU_HEIGHT:-19}
+
+xg_log() { echo "[$(date +%T)] $*" >&2; }
+
+xg_cleanup() {
+    local pid
+    for pid in "${XG_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${XG_PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+    [ -n "$XG_WORK" ] && [ -z "${XG_KEEP:-}" ] && rm -rf "$XG_WORK"
+    return 0
+}
+
+xg_init() {
+    XG_WORK=$(mktemp -d "${TMPDIR:-/tmp}/tonovka-reliability.XXXXXX")
+    trap xg_cleanup EXIT
+    trap 'exit 130' INT TERM
+}
+
+xg_start_display() {
+    XG_WM=${1:-wm}
+    # Xvfb picks a free display number and writes it to fd 5.
+    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5>"$XG_WORK/display" 2>"$XG_WORK/xvfb.log" &
+    XG_PIDS+=("$!")
+    local i
+    for i in $(seq 200); do [ -s "$XG_WORK/display" ] && break; sleep 0.05; done
+    [ -s "$XG_WORK/display" ] || { xg_log "Xvfb did not start"; return 1; }
+    export DISPLAY=":$(cat "$XG_WORK/display")"
+    if [ "$XG_WM" = wm ]; then
+        openbox --sm-disable >/dev/null 2>&1 &
+        XG_PIDS+=("$!")
+        for i in $(seq 200); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+        wmctrl -m >/dev/null 2>&1 || { xg_log "openbox did not start"; return 1; }
+    fi
+}
+
+xg_prepare_game() {
+    mkdir -p "$XG_WORK/game"
+    cp "$1" "$XG_WORK/game/tonovka"
+    cp "$2/siren.wav" "$2/rytmozan.mid" "$XG_WORK/game/"
+}
+
+xg_start_game() {
+    (cd "$XG_WORK/game" && exec "$@" ./tonovka >"$XG_WORK/game.log" 2>&1 </dev/null) &
+    XG_GAME_PID=$!
+    XG_PIDS+=("$XG_GAME_PID")
+}
+
+# The mapped window of that title. Qt also names a hidden 1 x 1 window of its own after the
+# program, so the title alone is not enough.
+xg_window_id() {
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+}
+
+# Sets XG_X, XG_Y, XG_W, XG_H: where the window's client area really lies on the screen.
+xg_geometry() {
+    local id info
+    id=$(xg_window_id "$1")
+    [ -n "$id" ] || return 1
+    info=$(xwininfo -id "$id" 2>/dev/null) || return 1
+    XG_X=$(awk '/Absolute upper-left X/ { print $4 }' <<<"$info")
+    XG_Y=$(awk '/Absolute upper-left Y/ { print $4 }' <<<"$info")
+    XG_W=$(awk '/Width:/ { print $2 }' <<<"$info")
+    XG_H=$(awk '/Height:/ { print $2 }' <<<"$info")
+}
+
+xg_is_mapped() {
+    [ -n "$(xg_window_id "$1")" ]
+}
+
+xg_wait_window() {
+    local title=$1 seconds=${2:-20} i
+    for i in $(seq $((seconds * 20))); do
+        xg_is_mapped "$title" && return 0
+        kill -0 "$XG_GAME_PID" 2>/dev/null || { xg_log "the program ended while waiting for \"$title\""; return 1; }
+        sleep 0.05
+    done
+    xg_log "no window \"$title\" within $seconds s"
+    return 1
+}
+
+# No --sync: when the pointer is already there, xdotool waits for a move that never comes.
+xg_click_at() {
+    xdotool mousemove "$1" "$2" click 1
+}
+
+# "Vstoupit" lies at (8, 48) on the welcome screen and is 81 x 25.
+xg_enter() {
+    xg_wait_window Form1 || return 1
+    xg_geometry Form1 || return 1
+    xg_click_at $((XG_X + 48)) $((XG_Y + 60))
+    xg_wait_window Tonovka
+}
+
+xg_focus() {
+    local id
+    id=$(xg_window_id "$1")
+    [ -n "$id" ] || return 1
+    if [ "$XG_WM" = wm ]; then
+        xdotool windowactivate --sync "$id" 2>/dev/null
+    else
+        xdotool windowfocus --sync "$id" 2>/dev/null
+    fi
+}
+
+xg_key() {
+    xg_focus Tonovka || { xg_log "cannot focus the main window"; return 1; }
+    xdotool key --clearmodifiers "$@"
+}
+
+# Window N of the house: row (N - 1) / 5 and column (N - 1) % 5, 88 and 64 pixels apart, the
+# first at (32, 152) below the menu bar.
+xg_house_point() {
+    local n=$1
+    xg_geometry Tonovka || return 1
+    XG_PX=$((XG_X + 32 + 88 * ((n - 1) % 5) + 36))
+    XG_PY=$((XG_Y + XG_MENU_HEIGHT + 152 + 64 * ((n - 1) / 5) + 28))
+}
+
+xg_click_house() {
+    xg_house_point "$1" || return 1
+    xg_click_at "$XG_PX" "$XG_PY"
+}
+
+# The score: the top 16 rows of its label, 65 pixels wide at (416, 0) below the menu bar; the
+# time left is drawn from row 16 on.
+xg_score() {
+    xg_geometry Tonovka || return 1
+    import -silent -window root -crop "65x16+$((XG_X + 416))+$((XG_Y + XG_MENU_HEIGHT))" rgb:- 2>/dev/null | md5sum | cut -c1-12
+}
+
+# The house's fifteen windows as shown.
+xg_house() {
+    xg_geometry Tonovka || return 1
+    import -silent -window root -crop "440x190+$((XG_X + 32))+$((XG_Y + XG_MENU_HEIGHT + 152))" rgb:- 2>/dev/null | md5sum | cut -c1-12
+}
+
+xg_wait_exit() {
+    local seconds=${1:-10} i
+    for i in $(seq $((seconds * 100))); do
+        kill -0 "$XG_GAME_PID" 2>/dev/null || break
+        sleep 0.01
+    done
+    if kill -0 "$XG_GAME_PID" 2>/dev/null; then
+        XG_STATUS=124
+        return 1
+    fi
+    XG_STATUS=0
+    wait "$XG_GAME_PID" || XG_STATUS=$?
+}
