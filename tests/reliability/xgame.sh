@@ -35,20 +35,22 @@ xg_cleanup() {
 xg_init() {
     XG_WORK=$(mktemp -d "${TMPDIR:-/tmp}/tonovka-reliability.XXXXXX")
     trap xg_cleanup EXIT
-    trap 'exit 130' INT TERM
+    trap 'exit 130' INT TERM HUP PIPE
 }
 
 xg_start_display() {
     XG_WM=${1:-wm}
-    # Xvfb picks a free display number and writes it to fd 5.
-    Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5>"$XG_WORK/display" 2>"$XG_WORK/xvfb.log" &
+    # Xvfb picks a free display number and writes it to fd 5. It, the window manager and the
+    # program are killed when this script dies, even by SIGKILL (as a test runner's timeout may
+    # kill it), so that none of them is left behind.
+    setpriv --pdeathsig KILL Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5>"$XG_WORK/display" 2>"$XG_WORK/xvfb.log" &
     XG_PIDS+=("$!")
     local i
     for i in $(seq 200); do [ -s "$XG_WORK/display" ] && break; sleep 0.05; done
     [ -s "$XG_WORK/display" ] || { xg_log "Xvfb did not start"; return 1; }
     export DISPLAY=":$(cat "$XG_WORK/display")"
     if [ "$XG_WM" = wm ]; then
-        openbox --sm-disable >/dev/null 2>&1 &
+        setpriv --pdeathsig KILL openbox --sm-disable >/dev/null 2>&1 &
         XG_PIDS+=("$!")
         for i in $(seq 200); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
         wmctrl -m >/dev/null 2>&1 || { xg_log "openbox did not start"; return 1; }
@@ -62,7 +64,7 @@ xg_prepare_game() {
 }
 
 xg_start_game() {
-    (cd "$XG_WORK/game" && exec "$@" ./tonovka >"$XG_WORK/game.log" 2>&1 </dev/null) &
+    (cd "$XG_WORK/game" && exec setpriv --pdeathsig KILL "$@" ./tonovka >"$XG_WORK/game.log" 2>&1 </dev/null) &
     XG_GAME_PID=$!
     XG_PIDS+=("$XG_GAME_PID")
 }
