@@ -177,11 +177,13 @@ public:
 
     int run(std::uint64_t from)
     {
+#ifndef __SANITIZE_ADDRESS__ // AddressSanitizer reserves terabytes of address space for itself
         if (m_options.memoryMb > 0) {
             const rlim_t bytes = rlim_t(m_options.memoryMb) * 1024 * 1024;
             const rlimit limit{bytes, bytes};
             setrlimit(RLIMIT_AS, &limit);
         }
+#endif
         if (m_options.sdl && !startSdl())
             return 3;
         for (std::uint64_t index = from; index < m_options.first + m_options.files; ++index) {
