@@ -379,7 +379,11 @@ water_everywhere() {
 }
 poll 5 water_everywhere || fail "the water does not cover the house from row $WATER_TOP down (shot-gameover.png)"
 say "water from row $WATER_TOP of the house down; windows seen under water:$flooded"
-say "main window's outer size at game over: $(outer_size); active window $(xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //') ('Gejm Ouvr' is $(printf '0x%x' "$konec"), the main window $(printf '0x%x' "$main"))"
+say "main window's outer size at game over: $(outer_size)"
+# "OK" has the focus, so the new screen is to take the keyboard.
+konec_active() { xprop -root _NET_ACTIVE_WINDOW | grep -qi "$(printf '0x%x' "$konec")\$"; }
+poll 3 konec_active ||
+    problem "'Gejm Ouvr' did not become the active window: $(xprop -root _NET_ACTIVE_WINDOW), 'Gejm Ouvr' is $(printf '0x%x' "$konec")"
 
 # Leave two seconds of sound after the flood, to hear that the music has stopped.
 enough_silence() { [ "$(sound_bytes)" -ge $((bytes_gameover + 2 * BYTES_PER_SECOND)) ]; }
