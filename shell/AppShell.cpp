@@ -32,7 +32,8 @@ void centre(QWidget& window, QSize outerSize)
 }
 
 // The window frame is known only once the window is first exposed; a window that has one is
-// then centred again by its outer size.
+// then centred again by its outer size. A frame smaller than the window is one that the window
+// manager has not sized yet: the next event will tell.
 class CentreWithFrame final : public QObject {
 public:
     explicit CentreWithFrame(QWidget& window) : QObject(&window), m_window(window)
@@ -43,12 +44,18 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Expose && m_window.windowHandle()->isExposed()) {
-            watched->removeEventFilter(this);
-            if (m_window.frameGeometry().size() != m_window.size())
-                centre(m_window, m_window.frameGeometry().size());
-            deleteLater();
-        }
+        const QEvent::Type type = event->type();
+        if ((type != QEvent::Expose && type != QEvent::Move && type != QEvent::Resize) ||
+            !m_window.windowHandle()->isExposed())
+            return false;
+        const QSize outer = m_window.frameGeometry().size();
+        const QSize client = m_window.size();
+        if (outer.width() < client.width() || outer.height() < client.height())
+            return false;
+        watched->removeEventFilter(this);
+        if (outer != client)
+            centre(m_window, outer);
+        deleteLater();
         return false;
     }
 

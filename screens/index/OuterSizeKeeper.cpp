@@ -26,9 +26,11 @@ bool OuterSizeKeeper::eventFilter(QObject*, QEvent* event)
     switch (event->type()) {
     case QEvent::Move:
         // The user moved the window: that is its place from now on. Moves while the size is
-        // wrong come from the window manager making room for a resize, and are undone. The
-        // window, unlike the widget, already knows where it is now.
-        if (m_placed && handle->size() == heldClientSize() && !handle->frameMargins().isNull())
+        // wrong, or just after this keeper set size or place, come from the window manager
+        // fitting the frame, and are undone. The window, unlike the widget, already knows
+        // where it is now.
+        if (m_placed && handle->size() == heldClientSize() && !handle->frameMargins().isNull() &&
+            (!m_sinceAdjusted.isValid() || m_sinceAdjusted.hasExpired(kSettlingMs)))
             m_place = handle->framePosition();
         Q_FALLTHROUGH();
     case QEvent::Expose:
@@ -48,10 +50,17 @@ QSize OuterSizeKeeper::heldClientSize() const
     return m_outerSize.shrunkBy(m_window.windowHandle()->frameMargins());
 }
 
+bool OuterSizeKeeper::frameKnown() const
+{
+    // A frame not yet sized by the window manager reads as negative margins.
+    const QMargins frame = m_window.windowHandle()->frameMargins();
+    return frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
+}
+
 void OuterSizeKeeper::holdSize()
 {
     QWindow* handle = m_window.windowHandle();
-    if (!handle || !handle->isExposed() || (m_window.windowState() & Qt::WindowMinimized))
+    if (!handle || !handle->isExposed() || (m_window.windowState() & Qt::WindowMinimized) || !frameKnown())
         return;
 
     if (!m_placed) {
@@ -65,12 +74,16 @@ void OuterSizeKeeper::holdSize()
 
     // A fixed size also tells the window manager not to offer resizing or maximising.
     const QSize client = heldClientSize();
-    if (m_window.size() != client || m_window.minimumSize() != client || m_window.maximumSize() != client)
+    if (m_window.size() != client || m_window.minimumSize() != client || m_window.maximumSize() != client) {
         m_window.setFixedSize(client);
+        m_sinceAdjusted.start();
+    }
     // Without moving the frame back, a window manager may leave the window where the resize
     // pushed it.
-    if (m_window.frameGeometry().topLeft() != m_place)
+    if (m_window.frameGeometry().topLeft() != m_place) {
         m_window.move(m_place);
+        m_sinceAdjusted.start();
+    }
 }
 
 } // namespace tonovka

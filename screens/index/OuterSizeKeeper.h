@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPoint>
 #include <QSize>
@@ -21,13 +22,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static constexpr qint64 kSettlingMs = 300;
+
     QSize heldClientSize() const;
+    bool frameKnown() const;
     void holdSize();
 
     QWidget& m_window;
     const QSize m_outerSize;
     bool m_placed = false;
     QPoint m_place; // where the frame's top-left corner belongs
+    QElapsedTimer m_sinceAdjusted; // since this keeper last set the size or the place
 };
 
 } // namespace tonovka
