@@ -11,24 +11,29 @@ std::size_t slot(PictureSet::Role role)
 
 } // namespace
 
-PictureSet::PictureSet()
-{
-    for (int i = 0; i < kRoleCount; ++i) {
-        const auto role = static_cast<Role>(i);
-        m_pictures[slot(role)] = QPixmap(resourcePath(role));
-        const bool isIcon = role == Role::ProgramIcon || role == Role::WarningIcon;
-        m_icons[slot(role)] = isIcon ? QIcon(resourcePath(role)) : QIcon(m_pictures[slot(role)]);
-    }
-}
+PictureSet::PictureSet() = default;
 
+// Each picture is decoded on its first use, so that the program starts without decoding the
+// house it has not shown yet; it is the same object from then on.
 const QPixmap& PictureSet::picture(Role role) const
 {
-    return m_pictures.at(slot(role));
+    Loaded<QPixmap>& picture = m_pictures.at(slot(role));
+    if (!picture.loaded) {
+        picture.value = QPixmap(resourcePath(role));
+        picture.loaded = true;
+    }
+    return picture.value;
 }
 
 const QIcon& PictureSet::icon(Role role) const
 {
-    return m_icons.at(slot(role));
+    Loaded<QIcon>& icon = m_icons.at(slot(role));
+    if (!icon.loaded) {
+        const bool isIcon = role == Role::ProgramIcon || role == Role::WarningIcon;
+        icon.value = isIcon ? QIcon(resourcePath(role)) : QIcon(picture(role));
+        icon.loaded = true;
+    }
+    return icon.value;
 }
 
 QString PictureSet::resourcePath(Role role)

@@ -25,7 +25,7 @@ public:
     };
     static constexpr int kRoleCount = 7;
 
-    // Loads every picture once. Needs a QGuiApplication.
+    // Needs a QGuiApplication while pictures are asked for. Each is loaded once, when first asked for.
     PictureSet();
 
     const QPixmap& picture(Role role) const;
@@ -36,8 +36,14 @@ public:
     static QString resourcePath(Role role);
 
 private:
-    std::array<QPixmap, kRoleCount> m_pictures;
-    std::array<QIcon, kRoleCount> m_icons;
+    template <class Picture>
+    struct Loaded {
+        Picture value;
+        bool loaded = false;
+    };
+
+    mutable std::array<Loaded<QPixmap>, kRoleCount> m_pictures;
+    mutable std::array<Loaded<QIcon>, kRoleCount> m_icons;
 };
 
 } // namespace tonovka
