@@ -23,7 +23,8 @@ DiskAudioSession::DiskAudioSession(QStringList soundFonts, QStringList folders,
     else
         qputenv("SDL_AUDIODRIVER", driver);
     qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(path(QStringLiteral("out.raw"))));
-    m_audio = std::make_unique<SdlAudioService>(std::move(folders), std::move(soundFonts));
+    m_audio = std::make_unique<SdlAudioService>(std::move(folders), std::move(soundFonts),
+                                                QStringList{QStringLiteral(TONOVKA_AUDIO_ENGINE)});
 }
 
 DiskAudioSession::~DiskAudioSession()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AudioEngine.h"
 #include "SdlAudioService.h"
 
 #include <QByteArray>
@@ -44,6 +45,6 @@ private:
 };
 
 // Samples in a second of output, all channels together.
-constexpr int SamplesPerSecond = 44100 * 2;
+constexpr int SamplesPerSecond = MixerFormat::SampleRate * MixerFormat::Channels;
 
 } // namespace tonovka::fixtures

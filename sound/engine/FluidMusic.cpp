@@ -1,0 +1,115 @@
+#include "FluidMusic.h"
+
+#include <fluidsynth.h>
+
+#include <QFile>
+
+#include <cstring>
+
+namespace tonovka {
+
+namespace {
+
+// Four instruments, at most eight notes at once, each note of one or two voices, and the tails
+// of the notes that have just ended.
+constexpr int Polyphony = 32;
+
+// FluidSynth's own gain is 0.2; at full volume 1.2 matches what SDL_mixer's MIDI player gave.
+constexpr double FullGain = 1.2;
+
+} // namespace
+
+FluidMusic::FluidMusic(int sampleRate, double volume)
+    : m_settings(new_fluid_settings())
+{
+    fluid_settings_setnum(m_settings, "synth.sample-rate", sampleRate);
+    fluid_settings_setnum(m_settings, "synth.gain", volume * FullGain);
+    fluid_settings_setint(m_settings, "synth.polyphony", Polyphony);
+    fluid_settings_setint(m_settings, "synth.reverb.active", 0);
+    fluid_settings_setint(m_settings, "synth.chorus.active", 0);
+    fluid_settings_setint(m_settings, "synth.dynamic-sample-loading", 1);
+    // The tune advances with the samples rendered, not with a timer thread of its own.
+    fluid_settings_setstr(m_settings, "player.timing-source", "sample");
+}
+
+FluidMusic::~FluidMusic()
+{
+    dropPlayer();
+    if (m_synth)
+        delete_fluid_synth(m_synth);
+    delete_fluid_settings(m_settings);
+}
+
+bool FluidMusic::load(const QByteArray& midi, const QString& soundFontPath, QString& error)
+{
+    stop();
+    if (!m_synth) {
+        // Read outside the lock, so that the siren goes on while the soundfont is read.
+        fluid_synth_t* synth = new_fluid_synth(m_settings);
+        if (!synth) {
+            error = QStringLiteral("FluidSynth cannot start");
+            return false;
+        }
+        if (fluid_synth_sfload(synth, QFile::encodeName(soundFontPath).constData(), 1) == FLUID_FAILED) {
+            delete_fluid_synth(synth);
+            error = QStringLiteral("the soundfont %1 cannot be read").arg(soundFontPath);
+            return false;
+        }
+        const std::lock_guard lock(m_mutex);
+        m_synth = synth;
+    }
+    const std::lock_guard lock(m_mutex);
+    m_player = new_fluid_player(m_synth);
+    if (!m_player || fluid_player_add_mem(m_player, midi.constData(), std::size_t(midi.size())) != FLUID_OK) {
+        dropPlayer();
+        error = QStringLiteral("FluidSynth refuses the tune");
+        return false;
+    }
+    return true;
+}
+
+void FluidMusic::play()
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_player && fluid_player_play(m_player) == FLUID_OK)
+        m_rendering = true;
+}
+
+void FluidMusic::stop()
+{
+    const std::lock_guard lock(m_mutex);
+    dropPlayer();
+    if (m_synth)
+        fluid_synth_system_reset(m_synth);
+    m_rendering = false;
+}
+
+bool FluidMusic::isPlaying() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_player && m_rendering && fluid_player_get_status(m_player) == FLUID_PLAYER_PLAYING;
+}
+
+void FluidMusic::render(unsigned char* stream, int bytes)
+{
+    std::memset(stream, 0, std::size_t(bytes));
+    const std::lock_guard lock(m_mutex);
+    if (!m_rendering)
+        return;
+    fluid_synth_write_s16(m_synth, bytes / 4, stream, 0, 2, stream, 1, 2);
+    // Once the tune and the tails of its last notes have ended, the synthesizer rests.
+    if (fluid_player_get_status(m_player) != FLUID_PLAYER_PLAYING
+        && fluid_synth_get_active_voice_count(m_synth) == 0)
+        m_rendering = false;
+}
+
+void FluidMusic::dropPlayer()
+{
+    if (!m_player)
+        return;
+    fluid_player_stop(m_player);
+    delete_fluid_player(m_player);
+    m_player = nullptr;
+}
+
+} // namespace tonovka
