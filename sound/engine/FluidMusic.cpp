@@ -4,11 +4,67 @@
 
 #include <QFile>
 
+#include <cstdio>
 #include <cstring>
+#include <string>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace tonovka {
 
 namespace {
+
+// FluidSynth reads an instrument's samples only when the tune first plays it, and it opens the
+// soundfont again by its name to do so. It crashes when the file is gone by then (a package
+// upgrade replaces it), so it reads through a descriptor held since the soundfont was loaded,
+// which keeps the file that it loaded. One soundfont is held at a time.
+std::mutex g_heldMutex;
+std::string g_heldPath;
+int g_held = -1;
+
+void holdSoundFont(const std::string& path)
+{
+    const std::lock_guard lock(g_heldMutex);
+    if (g_held >= 0)
+        ::close(g_held);
+    g_held = path.empty() ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    g_heldPath = g_held >= 0 ? path : std::string();
+}
+
+void* openSoundFont(const char* path)
+{
+    const std::lock_guard lock(g_heldMutex);
+    if (g_held < 0 || g_heldPath != path)
+        return std::fopen(path, "rbe");
+    const int copy = ::fcntl(g_held, F_DUPFD_CLOEXEC, 0);
+    // A duplicate shares its position, and every reader seeks before it reads.
+    std::FILE* file = copy >= 0 ? ::fdopen(copy, "rb") : nullptr;
+    if (!file && copy >= 0)
+        ::close(copy);
+    return file;
+}
+
+int readSoundFont(void* buffer, fluid_long_long_t count, void* file)
+{
+    return std::fread(buffer, std::size_t(count), 1, static_cast<std::FILE*>(file)) == 1 || count == 0
+        ? FLUID_OK : FLUID_FAILED;
+}
+
+int seekSoundFont(void* file, fluid_long_long_t offset, int origin)
+{
+    return ::fseeko(static_cast<std::FILE*>(file), off_t(offset), origin) == 0 ? FLUID_OK : FLUID_FAILED;
+}
+
+fluid_long_long_t tellSoundFont(void* file)
+{
+    return ::ftello(static_cast<std::FILE*>(file));
+}
+
+int closeSoundFont(void* file)
+{
+    return std::fclose(static_cast<std::FILE*>(file)) == 0 ? FLUID_OK : FLUID_FAILED;
+}
 
 // Four instruments, at most eight notes at once, each note of one or two voices, and the tails
 // of the notes that have just ended.
@@ -38,6 +94,7 @@ FluidMusic::~FluidMusic()
     if (m_synth)
         delete_fluid_synth(m_synth);
     delete_fluid_settings(m_settings);
+    holdSoundFont({});
 }
 
 bool FluidMusic::load(const QByteArray& midi, const QString& soundFontPath, QString& error)
@@ -50,8 +107,15 @@ bool FluidMusic::load(const QByteArray& midi, const QString& soundFontPath, QStr
             error = QStringLiteral("FluidSynth cannot start");
             return false;
         }
-        if (fluid_synth_sfload(synth, QFile::encodeName(soundFontPath).constData(), 1) == FLUID_FAILED) {
+        fluid_sfloader_t* loader = new_fluid_defsfloader(m_settings);
+        fluid_sfloader_set_callbacks(loader, openSoundFont, readSoundFont, seekSoundFont,
+                                     tellSoundFont, closeSoundFont);
+        fluid_synth_add_sfloader(synth, loader);
+        const QByteArray path = QFile::encodeName(soundFontPath);
+        holdSoundFont(path.toStdString());
+        if (fluid_synth_sfload(synth, path.constData(), 1) == FLUID_FAILED) {
             delete_fluid_synth(synth);
+            holdSoundFont({});
             error = QStringLiteral("the soundfont %1 cannot be read").arg(soundFontPath);
             return false;
         }

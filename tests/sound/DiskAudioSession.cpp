@@ -15,8 +15,13 @@ QString installedSoundFont()
     return QFile::exists(path) ? path : QString();
 }
 
+QString builtAudioEngine()
+{
+    return QStringLiteral(TONOVKA_AUDIO_ENGINE);
+}
+
 DiskAudioSession::DiskAudioSession(QStringList soundFonts, QStringList folders,
-                                   const QByteArray& driver)
+                                   const QByteArray& driver, QStringList engines)
 {
     if (driver.isEmpty())
         qunsetenv("SDL_AUDIODRIVER");
@@ -24,7 +29,7 @@ DiskAudioSession::DiskAudioSession(QStringList soundFonts, QStringList folders,
         qputenv("SDL_AUDIODRIVER", driver);
     qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(path(QStringLiteral("out.raw"))));
     m_audio = std::make_unique<SdlAudioService>(std::move(folders), std::move(soundFonts),
-                                                QStringList{QStringLiteral(TONOVKA_AUDIO_ENGINE)});
+                                                std::move(engines));
 }
 
 DiskAudioSession::~DiskAudioSession()

@@ -61,9 +61,11 @@ class SdlAudioServiceBadInputTest : public QObject {
 private Q_SLOTS:
     void badFileLeavesThePlayerSilentAndTheServiceWorking_data();
     void badFileLeavesThePlayerSilentAndTheServiceWorking();
-    void noAudioDeviceMakesEveryCallHarmless();
+    void noAudioMakesEveryCallHarmless_data();
+    void noAudioMakesEveryCallHarmless();
     void badSoundFontSilencesOnlyTheMusic_data();
     void badSoundFontSilencesOnlyTheMusic();
+    void soundFontRemovedOnceTheTuneLoadedStillPlaysIt();
     void libraryMessagesStayOffStderr();
 };
 
@@ -110,9 +112,26 @@ void SdlAudioServiceBadInputTest::badFileLeavesThePlayerSilentAndTheServiceWorki
     QVERIFY2(session.waitForSound(before) >= 0, "a good file after the bad one must be heard");
 }
 
-void SdlAudioServiceBadInputTest::noAudioDeviceMakesEveryCallHarmless()
+void SdlAudioServiceBadInputTest::noAudioMakesEveryCallHarmless_data()
 {
-    DiskAudioSession session({installedSoundFont()}, {}, "nosuchdriver");
+    QTest::addColumn<QByteArray>("driver");
+    QTest::addColumn<QString>("engine");
+    QTest::newRow("no audio device") << QByteArray("nosuchdriver") << builtAudioEngine();
+    QTest::newRow("no audio module") << QByteArray("disk") << QStringLiteral("/nonexistent/libtonovka-audio.so");
+    // A file in the module's place that is no library at all.
+    QTest::newRow("audio module damaged") << QByteArray("disk") << QStringLiteral("siren.wav");
+}
+
+void SdlAudioServiceBadInputTest::noAudioMakesEveryCallHarmless()
+{
+    QFETCH(QByteArray, driver);
+    QFETCH(QString, engine);
+    QTemporaryDir dir;
+    if (!QDir::isAbsolutePath(engine)) {
+        engine = dir.filePath(engine);
+        QVERIFY(writeFile(engine, waveTone(300)));
+    }
+    DiskAudioSession session({installedSoundFont()}, {}, driver, {engine});
     SdlAudioService& audio = session.audio();
     const int siren = audio.addPlayer();
     const int music = audio.addPlayer();
@@ -136,7 +155,8 @@ void SdlAudioServiceBadInputTest::noAudioDeviceMakesEveryCallHarmless()
 void SdlAudioServiceBadInputTest::badSoundFontSilencesOnlyTheMusic_data()
 {
     QTest::addColumn<QString>("kind");
-    for (const char* kind : {"missing", "random bytes", "cut off", "damaged inside", "directory"})
+    for (const char* kind : {"missing", "random bytes", "cut off", "damaged inside", "directory",
+                             "gone when the music opens"})
         QTest::newRow(kind) << QString::fromLatin1(kind);
 }
 
@@ -144,7 +164,8 @@ void SdlAudioServiceBadInputTest::badSoundFontSilencesOnlyTheMusic()
 {
     QFETCH(QString, kind);
     const QString installed = installedSoundFont();
-    if (installed.isEmpty() && (kind == QLatin1String("cut off") || kind == QLatin1String("damaged inside")))
+    const bool gone = kind.startsWith(QLatin1String("gone"));
+    if (installed.isEmpty() && (gone || kind == QLatin1String("cut off") || kind == QLatin1String("damaged inside")))
         QSKIP("these are made from the timgm6mb-soundfont package");
     QTemporaryDir dir;
     const QString soundFont = dir.filePath(QStringLiteral("bank.sf2"));
@@ -162,6 +183,8 @@ void SdlAudioServiceBadInputTest::badSoundFontSilencesOnlyTheMusic()
         QVERIFY(writeDamagedSoundFont(soundFont));
     else if (kind == QLatin1String("directory"))
         QVERIFY(QDir().mkdir(soundFont));
+    else if (gone)
+        QVERIFY(writeFile(soundFont, bank));
 
     DiskAudioSession session({soundFont});
     SdlAudioService& audio = session.audio();
@@ -169,6 +192,11 @@ void SdlAudioServiceBadInputTest::badSoundFontSilencesOnlyTheMusic()
     const int music = audio.addPlayer();
     QVERIFY(writeFile(session.path(QStringLiteral("siren.wav")), waveTone(300)));
     QVERIFY(writeFile(session.path(QStringLiteral("rytmozan.mid")), midiTune(2)));
+    // The audio starts with a siren that is not there, as the soundfont is still whole.
+    audio.open(siren, AudioDevice::WaveAudio, session.path(QStringLiteral("none.wav")));
+    QVERIFY(audio.waitUntilDone(std::chrono::seconds(10)));
+    if (kind == QLatin1String("gone when the music opens"))
+        QVERIFY(QFile::remove(soundFont));
     audio.open(music, AudioDevice::Sequencer, session.path(QStringLiteral("rytmozan.mid")));
     audio.play(music);
     QVERIFY(audio.waitUntilDone(std::chrono::seconds(10)));
@@ -180,6 +208,29 @@ void SdlAudioServiceBadInputTest::badSoundFontSilencesOnlyTheMusic()
     audio.open(siren, AudioDevice::WaveAudio, session.path(QStringLiteral("siren.wav")));
     audio.play(siren);
     QVERIFY2(session.waitForSound(before) >= 0, "the siren must still be heard");
+}
+
+void SdlAudioServiceBadInputTest::soundFontRemovedOnceTheTuneLoadedStillPlaysIt()
+{
+    if (installedSoundFont().isEmpty())
+        QSKIP("MIDI needs the timgm6mb-soundfont package");
+    QTemporaryDir dir;
+    const QString soundFont = dir.filePath(QStringLiteral("bank.sf2"));
+    QVERIFY(QFile::copy(installedSoundFont(), soundFont));
+    DiskAudioSession session({soundFont});
+    SdlAudioService& audio = session.audio();
+    const int music = audio.addPlayer();
+    const QString tune = session.path(QStringLiteral("rytmozan.mid"));
+    QVERIFY(writeFile(tune, midiTune(2)));
+    audio.open(music, AudioDevice::Sequencer, tune);
+    QVERIFY(audio.waitUntilDone(std::chrono::seconds(10)));
+
+    // The instruments are read from the soundfont only as the tune plays: a package upgrade may
+    // have replaced the file by then.
+    QVERIFY(QFile::remove(soundFont));
+    audio.play(music);
+
+    QVERIFY(session.waitForSound() >= 0);
 }
 
 void SdlAudioServiceBadInputTest::libraryMessagesStayOffStderr()
