@@ -123,6 +123,7 @@ echo "open until the first sound: $sound_runs runs for each sound" >&2
 for i in $(seq "$sound_runs"); do
     for sound in siren music; do
         if [[ $sound == siren ]]; then args=(siren.wav none.mid); else args=(--warm none.wav rytmozan.mid); fi
+        rm -f "$work/first-$sound.raw"
         (cd "$work/game" && env $(audio disk "first-$sound") "$build/tools/playsounds" --watch "$work/first-$sound.raw" \
             --seconds 2 "${args[@]}" 2>/dev/null) | sed -n 's/^first sound in .* \([0-9.]*\) ms after.*/\1/p' >>"$work/first-$sound.txt"
     done

@@ -19,8 +19,8 @@ namespace tonovka {
 // FluidSynth renders MIDI files into its output.
 //
 // Loading the audio libraries, opening the device and reading a soundfont can take from
-// milliseconds to seconds, so all of it runs on one audio thread of this service, which carries out the commands in the order they
-// were given. Every call returns to the user-interface thread at once. Nothing needs this thread
+// milliseconds to seconds, so all of it runs on one audio thread of this service, which carries
+// out the commands in the order they were given. Every call returns to the user-interface thread at once. Nothing needs this thread
 // to be stopped at the end: the program may leave with _exit() while sounds play. Destroying the
 // service (as tests do) stops the sounds and waits for the thread.
 class SdlAudioService final : public AudioService {

@@ -37,11 +37,13 @@ void* openSoundFont(const char* path)
     const std::lock_guard lock(g_heldMutex);
     if (g_held < 0 || g_heldPath != path)
         return std::fopen(path, "rbe");
+    // A duplicate shares its position with the others; only one reader reads at a time.
     const int copy = ::fcntl(g_held, F_DUPFD_CLOEXEC, 0);
-    // A duplicate shares its position, and every reader seeks before it reads.
     std::FILE* file = copy >= 0 ? ::fdopen(copy, "rb") : nullptr;
     if (!file && copy >= 0)
         ::close(copy);
+    if (file)
+        std::rewind(file);
     return file;
 }
 
