@@ -2,21 +2,20 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace tonovka {
 
-// The output format. Both sounds suit it: the siren is recorded at this rate, and the tune is
-// rendered at it, so nothing is resampled. The tests read it back from SDL's disk driver.
+// The output format; the tests read it back from SDL's disk driver. The tune is rendered at this
+// rate: at the siren's 22050 Hz its hi-hats and cymbals would lose their top octave.
 struct MixerFormat {
-    static constexpr int SampleRate = 22050;
-    static constexpr int Channels = 2;        // interleaved, signed 16 bits each
-    static constexpr int BufferFrames = 512;  // about 23 ms a buffer
+    static constexpr int SampleRate = 44100;
+    static constexpr int Channels = 2;         // interleaved, signed 16 bits each
+    static constexpr int BufferFrames = 1024;  // about 23 ms a buffer
     static constexpr int BytesPerFrame = 2 * Channels;
 };
 
-// The audio libraries (SDL, SDL_mixer, FluidSynth and the dozens of libraries they bring) live in
-// a module of their own that the audio thread loads, so that none of them is mapped while the
-// program starts. This is all the program sees of them. Every call comes from the audio thread.
+// What the players' sounds need of the audio libraries. Every call comes from the audio thread.
 class AudioEngine {
 public:
     virtual ~AudioEngine() = default;
@@ -43,8 +42,7 @@ public:
     virtual QString lastError() const = 0;
 };
 
-// The module's one entry point, looked up by this name: a new engine, or null.
-using MakeAudioEngine = AudioEngine* (*)();
-inline constexpr char MakeAudioEngineName[] = "tonovka_make_audio_engine";
+// The audio libraries as the Debian packages install them, in the order to load them.
+QStringList installedAudioLibraries();
 
 } // namespace tonovka

@@ -1,6 +1,7 @@
 #include "PlayerSounds.h"
 
-#include "AudioEngineLoader.h"
+#include "AudioLibraries.h"
+#include "SdlEngine.h"
 #include "SoundFileCheck.h"
 #include "SoundFileSearch.h"
 #include "SoundLog.h"
@@ -27,10 +28,10 @@ const char* problemText(SoundFileProblem problem)
 
 } // namespace
 
-PlayerSounds::PlayerSounds(QStringList folders, QStringList soundFonts, QStringList engines)
+PlayerSounds::PlayerSounds(QStringList folders, QStringList soundFonts, QStringList libraries)
     : m_folders(std::move(folders))
     , m_soundFonts(std::move(soundFonts))
-    , m_engines(std::move(engines))
+    , m_libraries(std::move(libraries))
 {
 }
 
@@ -95,18 +96,20 @@ bool PlayerSounds::start()
     m_started = Started::Failed;
     QElapsedTimer timer;
     timer.start();
-    m_engine = loadAudioEngine(m_engines);
-    if (!m_engine) {
-        qCDebug(lcSound) << "no sound: no audio module among" << m_engines;
+    QString error;
+    const AudioLibraries* libraries = loadAudioLibraries(m_libraries, error);
+    if (!libraries) {
+        qCDebug(lcSound) << "no sound: the audio libraries cannot be loaded:" << error;
         return false;
     }
+    m_engine = std::make_unique<SdlEngine>(*libraries);
     const qint64 loadedMs = timer.elapsed();
     if (!m_engine->start()) {
         qCDebug(lcSound) << "no sound: no audio device:" << m_engine->lastError();
         m_engine.reset();
         return false;
     }
-    qCDebug(lcSound) << "audio module loaded in" << loadedMs << "ms, device open in"
+    qCDebug(lcSound) << "audio libraries loaded in" << loadedMs << "ms, device open in"
                      << timer.elapsed() - loadedMs << "ms";
     m_started = Started::Yes;
     return true;

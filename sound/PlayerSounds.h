@@ -11,14 +11,14 @@ namespace tonovka {
 
 // The players' commands as the audio thread carries them out: each sound file is found, read and
 // checked here, and only bytes that passed the checks reach the audio engine, from memory.
-// The engine's module is loaded and the device opened by the first command that needs them; when
+// The audio libraries are loaded and the device opened by the first command that needs them; when
 // either fails, every call after that does nothing.
 class PlayerSounds {
 public:
     // folders: where to look for a sound that the working directory lacks.
     // soundFonts: the soundfonts to try, in order (see findSoundFont), when the music opens.
-    // engines: the audio modules to try, in order (see loadAudioEngine).
-    PlayerSounds(QStringList folders, QStringList soundFonts, QStringList engines);
+    // libraries: the audio libraries to load (see loadAudioLibraries).
+    PlayerSounds(QStringList folders, QStringList soundFonts, QStringList libraries);
     ~PlayerSounds();
     PlayerSounds(const PlayerSounds&) = delete;
     PlayerSounds& operator=(const PlayerSounds&) = delete;
@@ -35,7 +35,7 @@ private:
 
     QStringList m_folders;
     QStringList m_soundFonts;
-    QStringList m_engines;
+    QStringList m_libraries;
     Started m_started = Started::NotYet;
     std::unique_ptr<AudioEngine> m_engine;
 };

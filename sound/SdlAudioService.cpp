@@ -1,6 +1,6 @@
 #include "SdlAudioService.h"
 
-#include "AudioEngineLoader.h"
+#include "AudioLibraries.h"
 #include "PlayerSounds.h"
 #include "SoundFileSearch.h"
 
@@ -17,13 +17,13 @@ constexpr auto SoundingCheckInterval = std::chrono::milliseconds(100);
 
 SdlAudioService::SdlAudioService()
     : SdlAudioService(installedSoundFolders(), soundFontCandidates(installedSoundFolders()),
-                      installedAudioEngines())
+                      installedAudioLibraries())
 {
 }
 
-SdlAudioService::SdlAudioService(QStringList folders, QStringList soundFonts, QStringList engines)
+SdlAudioService::SdlAudioService(QStringList folders, QStringList soundFonts, QStringList libraries)
     : m_thread(&SdlAudioService::run, this, std::move(folders), std::move(soundFonts),
-               std::move(engines))
+               std::move(libraries))
 {
 }
 
@@ -83,9 +83,9 @@ void SdlAudioService::give(Command command)
     m_wake.notify_one();
 }
 
-void SdlAudioService::run(QStringList folders, QStringList soundFonts, QStringList engines)
+void SdlAudioService::run(QStringList folders, QStringList soundFonts, QStringList libraries)
 {
-    PlayerSounds sounds(std::move(folders), std::move(soundFonts), std::move(engines));
+    PlayerSounds sounds(std::move(folders), std::move(soundFonts), std::move(libraries));
     const auto hasWork = [this] { return m_ending || !m_commands.empty(); };
     std::unique_lock lock(m_mutex);
     for (;;) {

@@ -26,12 +26,12 @@ namespace tonovka {
 class SdlAudioService final : public AudioService {
 public:
     // Looks for sounds in the working directory, then the installed folders; uses the Debian
-    // soundfont or one installed with the game, and the installed audio module.
+    // soundfont or one installed with the game, and the installed audio libraries.
     SdlAudioService();
     // folders: where to look for a sound that the working directory lacks.
     // soundFonts: the soundfonts to try, in order; the first whole one is used.
-    // engines: the audio modules to try, in order; the first that loads is used.
-    SdlAudioService(QStringList folders, QStringList soundFonts, QStringList engines);
+    // libraries: the audio libraries to load (see loadAudioLibraries).
+    SdlAudioService(QStringList folders, QStringList soundFonts, QStringList libraries);
     ~SdlAudioService() override;
     SdlAudioService(const SdlAudioService&) = delete;
     SdlAudioService& operator=(const SdlAudioService&) = delete;
@@ -56,7 +56,7 @@ private:
     };
 
     void give(Command command);
-    void run(QStringList folders, QStringList soundFonts, QStringList engines);
+    void run(QStringList folders, QStringList soundFonts, QStringList libraries);
 
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;    // a command came, or the end

@@ -5,7 +5,7 @@
 //
 //   sound_fuzz [--files N] [--seed S] [--first I] [--kinds both|wav|midi] [--no-sdl]
 //              [--play-ms M] [--timeout SECONDS] [--unchecked] [--keep DIR] [--memory-mb MB]
-//              [--wav FILE] [--midi FILE] [--soundfont FILE] [--engine FILE] [--list]
+//              [--wav FILE] [--midi FILE] [--soundfont FILE] [--list]
 //
 // The copies are numbered from --first; even numbers are WAV copies and odd ones MIDI copies.
 // They run in a child process; when the child crashes or goes --timeout seconds without
@@ -13,15 +13,15 @@
 // with the next one. A file can be made again with --first I --files 1 and the same seed.
 //
 // Played means that the play call succeeded and the mixer then mixed --play-ms milliseconds of
-// sound (FluidSynth reads a MIDI file's tracks only once it plays). The engine is the program's
-// audio module, TONOVKA_AUDIO_ENGINE unless --engine names another. The mixer runs on SDL's disk
+// sound (FluidSynth reads a MIDI file's tracks only once it plays). The mixer runs on SDL's disk
 // driver into /dev/null with a delay of 1 ms a buffer, so it mixes far faster than real time,
 // unless SDL_AUDIODRIVER says otherwise.
 //
 // --unchecked also loads the files that the checks refuse, to see what the checks protect
 // the program from. Exits with 0 when nothing crashed or hung, 1 otherwise, 2 on a usage error.
 
-#include "AudioEngineLoader.h"
+#include "AudioLibraries.h"
+#include "SdlEngine.h"
 #include "SoundFileCheck.h"
 #include "SoundFileSearch.h"
 #include "SoundMutator.h"
@@ -74,7 +74,6 @@ struct Options {
     QString wave = QStringLiteral(TONOVKA_SOURCE_DIR "/data/siren.wav");
     QString midi = QStringLiteral(TONOVKA_SOURCE_DIR "/data/rytmozan.mid");
     QString soundFont;
-    QString engine = QStringLiteral(TONOVKA_AUDIO_ENGINE);
 };
 
 // What became of one file, as the child reports it to the parent on one line.
@@ -130,7 +129,6 @@ Options parse(int argc, char** argv)
         else if (arg == "--wav") options.wave = QString::fromLocal8Bit(value());
         else if (arg == "--midi") options.midi = QString::fromLocal8Bit(value());
         else if (arg == "--soundfont") options.soundFont = QString::fromLocal8Bit(value());
-        else if (arg == "--engine") options.engine = QString::fromLocal8Bit(value());
         else if (arg == "--no-sdl") options.sdl = false;
         else if (arg == "--unchecked") options.unchecked = true;
         else if (arg == "--list") options.list = true;
@@ -218,10 +216,13 @@ private:
         ::setenv("SDL_AUDIODRIVER", "disk", 0);
         ::setenv("SDL_DISKAUDIOFILE", "/dev/null", 0);
         ::setenv("SDL_DISKAUDIODELAY", "1", 0);
-        m_engine = loadAudioEngine({m_options.engine});
+        QString error;
+        const AudioLibraries* libraries = loadAudioLibraries(installedAudioLibraries(), error);
+        if (libraries)
+            m_engine = std::make_unique<SdlEngine>(*libraries);
         if (!m_engine || !m_engine->start()) {
             std::fprintf(stderr, "sound_fuzz: the audio engine cannot start: %s\n",
-                         m_engine ? qPrintable(m_engine->lastError()) : "no module");
+                         m_engine ? qPrintable(m_engine->lastError()) : qPrintable(error));
             return false;
         }
         m_soundFont = m_options.soundFont.isEmpty() ? findSoundFont(soundFontCandidates({}))

@@ -1,7 +1,5 @@
 #include "FluidMusic.h"
 
-#include <fluidsynth.h>
-
 #include <QFile>
 
 #include <cstdio>
@@ -77,25 +75,26 @@ constexpr double FullGain = 1.2;
 
 } // namespace
 
-FluidMusic::FluidMusic(int sampleRate, double volume)
-    : m_settings(new_fluid_settings())
+FluidMusic::FluidMusic(const AudioLibraries& lib, int sampleRate, double volume)
+    : m_lib(lib)
+    , m_settings(m_lib.new_fluid_settings())
 {
-    fluid_settings_setnum(m_settings, "synth.sample-rate", sampleRate);
-    fluid_settings_setnum(m_settings, "synth.gain", volume * FullGain);
-    fluid_settings_setint(m_settings, "synth.polyphony", Polyphony);
-    fluid_settings_setint(m_settings, "synth.reverb.active", 0);
-    fluid_settings_setint(m_settings, "synth.chorus.active", 0);
-    fluid_settings_setint(m_settings, "synth.dynamic-sample-loading", 1);
+    m_lib.fluid_settings_setnum(m_settings, "synth.sample-rate", sampleRate);
+    m_lib.fluid_settings_setnum(m_settings, "synth.gain", volume * FullGain);
+    m_lib.fluid_settings_setint(m_settings, "synth.polyphony", Polyphony);
+    m_lib.fluid_settings_setint(m_settings, "synth.reverb.active", 0);
+    m_lib.fluid_settings_setint(m_settings, "synth.chorus.active", 0);
+    m_lib.fluid_settings_setint(m_settings, "synth.dynamic-sample-loading", 1);
     // The tune advances with the samples rendered, not with a timer thread of its own.
-    fluid_settings_setstr(m_settings, "player.timing-source", "sample");
+    m_lib.fluid_settings_setstr(m_settings, "player.timing-source", "sample");
 }
 
 FluidMusic::~FluidMusic()
 {
     dropPlayer();
     if (m_synth)
-        delete_fluid_synth(m_synth);
-    delete_fluid_settings(m_settings);
+        m_lib.delete_fluid_synth(m_synth);
+    m_lib.delete_fluid_settings(m_settings);
     holdSoundFont({});
 }
 
@@ -104,19 +103,19 @@ bool FluidMusic::load(const QByteArray& midi, const QString& soundFontPath, QStr
     stop();
     if (!m_synth) {
         // Read outside the lock, so that the siren goes on while the soundfont is read.
-        fluid_synth_t* synth = new_fluid_synth(m_settings);
+        fluid_synth_t* synth = m_lib.new_fluid_synth(m_settings);
         if (!synth) {
             error = QStringLiteral("FluidSynth cannot start");
             return false;
         }
-        fluid_sfloader_t* loader = new_fluid_defsfloader(m_settings);
-        fluid_sfloader_set_callbacks(loader, openSoundFont, readSoundFont, seekSoundFont,
+        fluid_sfloader_t* loader = m_lib.new_fluid_defsfloader(m_settings);
+        m_lib.fluid_sfloader_set_callbacks(loader, openSoundFont, readSoundFont, seekSoundFont,
                                      tellSoundFont, closeSoundFont);
-        fluid_synth_add_sfloader(synth, loader);
+        m_lib.fluid_synth_add_sfloader(synth, loader);
         const QByteArray path = QFile::encodeName(soundFontPath);
         holdSoundFont(path.toStdString());
-        if (fluid_synth_sfload(synth, path.constData(), 1) == FLUID_FAILED) {
-            delete_fluid_synth(synth);
+        if (m_lib.fluid_synth_sfload(synth, path.constData(), 1) == FLUID_FAILED) {
+            m_lib.delete_fluid_synth(synth);
             holdSoundFont({});
             error = QStringLiteral("the soundfont %1 cannot be read").arg(soundFontPath);
             return false;
@@ -125,8 +124,8 @@ bool FluidMusic::load(const QByteArray& midi, const QString& soundFontPath, QStr
         m_synth = synth;
     }
     const std::lock_guard lock(m_mutex);
-    m_player = new_fluid_player(m_synth);
-    if (!m_player || fluid_player_add_mem(m_player, midi.constData(), std::size_t(midi.size())) != FLUID_OK) {
+    m_player = m_lib.new_fluid_player(m_synth);
+    if (!m_player || m_lib.fluid_player_add_mem(m_player, midi.constData(), std::size_t(midi.size())) != FLUID_OK) {
         dropPlayer();
         error = QStringLiteral("FluidSynth refuses the tune");
         return false;
@@ -137,7 +136,7 @@ bool FluidMusic::load(const QByteArray& midi, const QString& soundFontPath, QStr
 void FluidMusic::play()
 {
     const std::lock_guard lock(m_mutex);
-    if (m_player && fluid_player_play(m_player) == FLUID_OK)
+    if (m_player && m_lib.fluid_player_play(m_player) == FLUID_OK)
         m_rendering = true;
 }
 
@@ -146,14 +145,14 @@ void FluidMusic::stop()
     const std::lock_guard lock(m_mutex);
     dropPlayer();
     if (m_synth)
-        fluid_synth_system_reset(m_synth);
+        m_lib.fluid_synth_system_reset(m_synth);
     m_rendering = false;
 }
 
 bool FluidMusic::isPlaying() const
 {
     const std::lock_guard lock(m_mutex);
-    return m_player && m_rendering && fluid_player_get_status(m_player) == FLUID_PLAYER_PLAYING;
+    return m_player && m_rendering && m_lib.fluid_player_get_status(m_player) == FLUID_PLAYER_PLAYING;
 }
 
 void FluidMusic::render(unsigned char* stream, int bytes)
@@ -162,10 +161,10 @@ void FluidMusic::render(unsigned char* stream, int bytes)
     const std::lock_guard lock(m_mutex);
     if (!m_rendering)
         return;
-    fluid_synth_write_s16(m_synth, bytes / 4, stream, 0, 2, stream, 1, 2);
+    m_lib.fluid_synth_write_s16(m_synth, bytes / 4, stream, 0, 2, stream, 1, 2);
     // Once the tune and the tails of its last notes have ended, the synthesizer rests.
-    if (fluid_player_get_status(m_player) != FLUID_PLAYER_PLAYING
-        && fluid_synth_get_active_voice_count(m_synth) == 0)
+    if (m_lib.fluid_player_get_status(m_player) != FLUID_PLAYER_PLAYING
+        && m_lib.fluid_synth_get_active_voice_count(m_synth) == 0)
         m_rendering = false;
 }
 
@@ -173,8 +172,8 @@ void FluidMusic::dropPlayer()
 {
     if (!m_player)
         return;
-    fluid_player_stop(m_player);
-    delete_fluid_player(m_player);
+    m_lib.fluid_player_stop(m_player);
+    m_lib.delete_fluid_player(m_player);
     m_player = nullptr;
 }
 

@@ -1,13 +1,11 @@
 #pragma once
 
+#include "AudioLibraries.h"
+
 #include <QByteArray>
 #include <QString>
 
 #include <mutex>
-
-typedef struct _fluid_hashtable_t fluid_settings_t;
-typedef struct _fluid_synth_t fluid_synth_t;
-typedef struct _fluid_player_t fluid_player_t;
 
 namespace tonovka {
 
@@ -18,7 +16,7 @@ namespace tonovka {
 class FluidMusic {
 public:
     // volume: 0 to 1, as a share of the full volume.
-    FluidMusic(int sampleRate, double volume);
+    FluidMusic(const AudioLibraries& lib, int sampleRate, double volume);
     ~FluidMusic();
     FluidMusic(const FluidMusic&) = delete;
     FluidMusic& operator=(const FluidMusic&) = delete;
@@ -38,6 +36,7 @@ public:
 private:
     void dropPlayer();
 
+    const AudioLibraries& m_lib;
     fluid_settings_t* m_settings = nullptr;
     fluid_synth_t* m_synth = nullptr;     // made by the first load that reads the soundfont
     mutable std::mutex m_mutex;           // guards the synthesizer and the player against render

@@ -1,11 +1,7 @@
 #include "LibraryMessages.h"
 
+#include "AudioLibraries.h"
 #include "SoundLog.h"
-
-#include <SDL.h>
-#include <alsa/asoundlib.h>
-#include <fluidsynth.h>
-#include <glib.h>
 
 #include <cstdarg>
 #include <cstdio>
@@ -43,13 +39,13 @@ void fromGLib(const gchar* domain, GLogLevelFlags level, const gchar* message, g
 
 } // namespace
 
-void routeAudioLibraryMessages()
+void routeAudioLibraryMessages(const AudioLibraries& lib)
 {
-    SDL_LogSetOutputFunction(fromSdl, nullptr);
+    lib.SDL_LogSetOutputFunction(fromSdl, nullptr);
     for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
-        fluid_set_log_function(level, fromFluidSynth, nullptr);
-    snd_lib_error_set_handler(fromAlsa);
-    static const guint handler = g_log_set_handler(
+        lib.fluid_set_log_function(level, fromFluidSynth, nullptr);
+    lib.snd_lib_error_set_handler(fromAlsa);
+    static const guint handler = lib.g_log_set_handler(
         nullptr, GLogLevelFlags(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION),
         fromGLib, nullptr);
     Q_UNUSED(handler);

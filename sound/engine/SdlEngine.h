@@ -1,12 +1,11 @@
 #pragma once
 
 #include "AudioEngine.h"
+#include "AudioLibraries.h"
 #include "FluidMusic.h"
 
 #include <map>
 #include <memory>
-
-struct Mix_Chunk;
 
 namespace tonovka {
 
@@ -14,7 +13,7 @@ namespace tonovka {
 // SDL_mixer takes in place of its own music stream.
 class SdlEngine final : public AudioEngine {
 public:
-    SdlEngine() = default;
+    explicit SdlEngine(const AudioLibraries& lib) : m_lib(lib) {}
     ~SdlEngine() override;
     SdlEngine(const SdlEngine&) = delete;
     SdlEngine& operator=(const SdlEngine&) = delete;
@@ -28,6 +27,7 @@ public:
     QString lastError() const override { return m_error; }
 
 private:
+    const AudioLibraries& m_lib;
     bool m_started = false;
     std::map<int, Mix_Chunk*> m_chunks;
     std::unique_ptr<FluidMusic> m_music;

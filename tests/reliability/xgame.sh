@@ -60,8 +60,6 @@ xg_start_display() {
 xg_prepare_game() {
     mkdir -p "$XG_WORK/game"
     cp "$1" "$XG_WORK/game/tonovka"
-    # The program loads its audio module from the library folder as it lies from the program.
-    if [ -d "$(dirname "$1")/../lib" ]; then cp -r "$(dirname "$1")/../lib" "$XG_WORK/"; fi
     cp "$2/siren.wav" "$2/rytmozan.mid" "$XG_WORK/game/"
 }
 

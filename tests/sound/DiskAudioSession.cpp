@@ -15,13 +15,8 @@ QString installedSoundFont()
     return QFile::exists(path) ? path : QString();
 }
 
-QString builtAudioEngine()
-{
-    return QStringLiteral(TONOVKA_AUDIO_ENGINE);
-}
-
 DiskAudioSession::DiskAudioSession(QStringList soundFonts, QStringList folders,
-                                   const QByteArray& driver, QStringList engines)
+                                   const QByteArray& driver, QStringList libraries)
 {
     if (driver.isEmpty())
         qunsetenv("SDL_AUDIODRIVER");
@@ -29,7 +24,7 @@ DiskAudioSession::DiskAudioSession(QStringList soundFonts, QStringList folders,
         qputenv("SDL_AUDIODRIVER", driver);
     qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(path(QStringLiteral("out.raw"))));
     m_audio = std::make_unique<SdlAudioService>(std::move(folders), std::move(soundFonts),
-                                                std::move(engines));
+                                                std::move(libraries));
 }
 
 DiskAudioSession::~DiskAudioSession()

@@ -16,8 +16,7 @@ namespace tonovka::fixtures {
 // The soundfont of the Debian package, or an empty text when it is not installed.
 QString installedSoundFont();
 
-// The audio module that this build made.
-QString builtAudioEngine();
+
 
 // A real SdlAudioService whose output SDL's disk driver writes to out.raw in a folder of the
 // session's own, in real time, so that a test can look at what was heard.
@@ -27,7 +26,7 @@ class DiskAudioSession {
 public:
     explicit DiskAudioSession(QStringList soundFonts = {installedSoundFont()},
                               QStringList folders = {}, const QByteArray& driver = "disk",
-                              QStringList engines = {builtAudioEngine()});
+                              QStringList libraries = installedAudioLibraries());
     ~DiskAudioSession();
 
     SdlAudioService& audio() { return *m_audio; }

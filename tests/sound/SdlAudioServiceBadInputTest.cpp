@@ -115,23 +115,28 @@ void SdlAudioServiceBadInputTest::badFileLeavesThePlayerSilentAndTheServiceWorki
 void SdlAudioServiceBadInputTest::noAudioMakesEveryCallHarmless_data()
 {
     QTest::addColumn<QByteArray>("driver");
-    QTest::addColumn<QString>("engine");
-    QTest::newRow("no audio device") << QByteArray("nosuchdriver") << builtAudioEngine();
-    QTest::newRow("no audio module") << QByteArray("disk") << QStringLiteral("/nonexistent/libtonovka-audio.so");
-    // A file in the module's place that is no library at all.
-    QTest::newRow("audio module damaged") << QByteArray("disk") << QStringLiteral("siren.wav");
+    QTest::addColumn<QString>("library");
+    QTest::newRow("no audio device") << QByteArray("nosuchdriver") << QString();
+    QTest::newRow("an audio library missing") << QByteArray("disk") << QStringLiteral("/nonexistent/libSDL2_mixer-2.0.so.0");
+    // A file in a library's place that is no library at all.
+    QTest::newRow("an audio library damaged") << QByteArray("disk") << QStringLiteral("siren.wav");
+    // A library that lacks the functions.
+    QTest::newRow("another library in its place") << QByteArray("disk") << QStringLiteral("libz.so.1");
 }
 
 void SdlAudioServiceBadInputTest::noAudioMakesEveryCallHarmless()
 {
     QFETCH(QByteArray, driver);
-    QFETCH(QString, engine);
+    QFETCH(QString, library);
     QTemporaryDir dir;
-    if (!QDir::isAbsolutePath(engine)) {
-        engine = dir.filePath(engine);
-        QVERIFY(writeFile(engine, waveTone(300)));
+    if (library == QLatin1String("siren.wav")) {
+        library = dir.filePath(library);
+        QVERIFY(writeFile(library, waveTone(300)));
     }
-    DiskAudioSession session({installedSoundFont()}, {}, driver, {engine});
+    QStringList libraries = installedAudioLibraries();
+    if (!library.isEmpty())
+        libraries = QStringList{library};
+    DiskAudioSession session({installedSoundFont()}, {}, driver, libraries);
     SdlAudioService& audio = session.audio();
     const int siren = audio.addPlayer();
     const int music = audio.addPlayer();
