@@ -3,7 +3,7 @@
 // Each phase runs for --seconds (10 by default) after a short settling time:
 //   bare    two 1 ms precise QTimers that do nothing, and no window;
 //   game    the real main window, shown, with a new game running on the program's own Qt timers
-//           and a silent audio service;
+//           and the real audio service, so the music plays (or not) as SDL_AUDIODRIVER lets it;
 //   paused  the same game paused: only the two cursor timers tick, so nothing visible changes;
 //   spread  (its own run: --phases spread) a new game until 30 men and 30 women have been placed;
 //           it prints the windows they went to and how many differ.
@@ -36,7 +36,7 @@
 #include "MainWindow.h"
 #include "PictureSet.h"
 #include "QtIntervalTimer.h"
-#include "RecordingAudioService.h"
+#include "SdlAudioService.h"
 #include "ScreenFactory.h"
 
 namespace {
@@ -286,7 +286,7 @@ private:
     Counters m_counters;
     std::vector<std::unique_ptr<QTimer>> m_bareTimers;
     PictureSet m_pictures;
-    RecordingAudioService m_audio;
+    SdlAudioService m_audio;
     AppShell m_shell; // made last: its screens use the pictures and the audio above
     std::vector<Phase> m_results;
     bool m_spread = false;

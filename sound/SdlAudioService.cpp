@@ -1,6 +1,7 @@
 #include "SdlAudioService.h"
 
-#include "SdlMixer.h"
+#include "AudioLibraries.h"
+#include "PlayerSounds.h"
 #include "SoundFileSearch.h"
 
 #include <optional>
@@ -15,12 +16,14 @@ constexpr auto SoundingCheckInterval = std::chrono::milliseconds(100);
 } // namespace
 
 SdlAudioService::SdlAudioService()
-    : SdlAudioService(installedSoundFolders(), soundFontCandidates(installedSoundFolders()))
+    : SdlAudioService(installedSoundFolders(), soundFontCandidates(installedSoundFolders()),
+                      installedAudioLibraries())
 {
 }
 
-SdlAudioService::SdlAudioService(QStringList folders, QStringList soundFonts)
-    : m_thread(&SdlAudioService::run, this, std::move(folders), std::move(soundFonts))
+SdlAudioService::SdlAudioService(QStringList folders, QStringList soundFonts, QStringList libraries)
+    : m_thread(&SdlAudioService::run, this, std::move(folders), std::move(soundFonts),
+               std::move(libraries))
 {
 }
 
@@ -80,9 +83,9 @@ void SdlAudioService::give(Command command)
     m_wake.notify_one();
 }
 
-void SdlAudioService::run(QStringList folders, QStringList soundFonts)
+void SdlAudioService::run(QStringList folders, QStringList soundFonts, QStringList libraries)
 {
-    SdlMixer mixer(std::move(folders), std::move(soundFonts));
+    PlayerSounds sounds(std::move(folders), std::move(soundFonts), std::move(libraries));
     const auto hasWork = [this] { return m_ending || !m_commands.empty(); };
     std::unique_lock lock(m_mutex);
     for (;;) {
@@ -106,15 +109,15 @@ void SdlAudioService::run(QStringList folders, QStringList soundFonts)
         lock.unlock();
         if (command) {
             switch (command->kind) {
-            case Kind::Open: mixer.open(command->player, command->device, command->fileName); break;
-            case Kind::Play: mixer.play(command->player); break;
-            case Kind::Close: mixer.close(command->player); break;
+            case Kind::Open: sounds.open(command->player, command->device, command->fileName); break;
+            case Kind::Play: sounds.play(command->player); break;
+            case Kind::Close: sounds.close(command->player); break;
             }
             toLookAt.insert(command->player);
         }
         std::set<int> sounding;
         for (const int player : toLookAt) {
-            if (mixer.isSounding(player))
+            if (sounds.isSounding(player))
                 sounding.insert(player);
         }
         lock.lock();
@@ -126,7 +129,7 @@ void SdlAudioService::run(QStringList folders, QStringList soundFonts)
         if (m_commands.empty())
             m_done.notify_all();
     }
-    // The mixer stops every sound and closes the device when it goes out of scope, unlocked.
+    // The sounds stop and the device closes when they go out of scope, unlocked.
     lock.unlock();
 }
 

@@ -15,22 +15,23 @@
 
 namespace tonovka {
 
-// The audio service of the program: SDL_mixer plays WAV files on a channel per player and MIDI
-// files through FluidSynth.
+// The audio service of the program: SDL_mixer plays WAV files on a channel per player, and
+// FluidSynth renders MIDI files into its output.
 //
-// Opening the device and loading a MIDI file can take from milliseconds to seconds, so all of
-// SDL runs on one audio thread of this service, which carries out the commands in the order they
-// were given. Every call returns to the user-interface thread at once. Nothing needs this thread
+// Loading the audio libraries, opening the device and reading a soundfont can take from
+// milliseconds to seconds, so all of it runs on one audio thread of this service, which carries
+// out the commands in the order they were given. Every call returns to the user-interface thread at once. Nothing needs this thread
 // to be stopped at the end: the program may leave with _exit() while sounds play. Destroying the
 // service (as tests do) stops the sounds and waits for the thread.
 class SdlAudioService final : public AudioService {
 public:
     // Looks for sounds in the working directory, then the installed folders; uses the Debian
-    // soundfont or one installed with the game.
+    // soundfont or one installed with the game, and the installed audio libraries.
     SdlAudioService();
     // folders: where to look for a sound that the working directory lacks.
     // soundFonts: the soundfonts to try, in order; the first whole one is used.
-    SdlAudioService(QStringList folders, QStringList soundFonts);
+    // libraries: the audio libraries to load (see loadAudioLibraries).
+    SdlAudioService(QStringList folders, QStringList soundFonts, QStringList libraries);
     ~SdlAudioService() override;
     SdlAudioService(const SdlAudioService&) = delete;
     SdlAudioService& operator=(const SdlAudioService&) = delete;
@@ -55,7 +56,7 @@ private:
     };
 
     void give(Command command);
-    void run(QStringList folders, QStringList soundFonts);
+    void run(QStringList folders, QStringList soundFonts, QStringList libraries);
 
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;    // a command came, or the end

@@ -16,14 +16,15 @@ QString installedSoundFont()
 }
 
 DiskAudioSession::DiskAudioSession(QStringList soundFonts, QStringList folders,
-                                   const QByteArray& driver)
+                                   const QByteArray& driver, QStringList libraries)
 {
     if (driver.isEmpty())
         qunsetenv("SDL_AUDIODRIVER");
     else
         qputenv("SDL_AUDIODRIVER", driver);
     qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(path(QStringLiteral("out.raw"))));
-    m_audio = std::make_unique<SdlAudioService>(std::move(folders), std::move(soundFonts));
+    m_audio = std::make_unique<SdlAudioService>(std::move(folders), std::move(soundFonts),
+                                                std::move(libraries));
 }
 
 DiskAudioSession::~DiskAudioSession()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AudioEngine.h"
 #include "SdlAudioService.h"
 
 #include <QByteArray>
@@ -15,6 +16,8 @@ namespace tonovka::fixtures {
 // The soundfont of the Debian package, or an empty text when it is not installed.
 QString installedSoundFont();
 
+
+
 // A real SdlAudioService whose output SDL's disk driver writes to out.raw in a folder of the
 // session's own, in real time, so that a test can look at what was heard.
 // SDL reads its environment when the service's audio thread starts it, so only one session may
@@ -22,7 +25,8 @@ QString installedSoundFont();
 class DiskAudioSession {
 public:
     explicit DiskAudioSession(QStringList soundFonts = {installedSoundFont()},
-                              QStringList folders = {}, const QByteArray& driver = "disk");
+                              QStringList folders = {}, const QByteArray& driver = "disk",
+                              QStringList libraries = installedAudioLibraries());
     ~DiskAudioSession();
 
     SdlAudioService& audio() { return *m_audio; }
@@ -44,6 +48,6 @@ private:
 };
 
 // Samples in a second of output, all channels together.
-constexpr int SamplesPerSecond = 44100 * 2;
+constexpr int SamplesPerSecond = MixerFormat::SampleRate * MixerFormat::Channels;
 
 } // namespace tonovka::fixtures

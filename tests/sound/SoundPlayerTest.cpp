@@ -5,74 +5,81 @@
 
 using namespace tonovka;
 
-namespace {
-
-// The welcome screen's first three steps.
-void openSiren(SoundPlayer& player)
-{
-    player.setDeviceType(QStringLiteral("waveaudio"));
-    player.setFileName(QStringLiteral("siren.wav"));
-    player.command(QStringLiteral("open"));
-}
-
-} // namespace
-
 class SoundPlayerTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void welcomeScreenStepsOpenAndPlayTheSiren();
-    void mainWindowStepsOpenAndPlayTheMusic();
-    void playersAreNumberedInTheOrderTheyAreMade();
+    void screenStepsGiveTheseCallsAndState_data();
+    void screenStepsGiveTheseCallsAndState();
     void gameOverClosesOnlyTheMusicPlayer();
-    void unknownCommandsAreIgnored();
-    void unknownDeviceTypesAreIgnored();
-    void openWithoutDeviceTypeDoesNothing();
-    void playBeforeOpenDoesNothing();
-    void closeFromAnyStateLeavesThePlayerClosed_data();
-    void closeFromAnyStateLeavesThePlayerClosed();
-    void endOfTheSoundTakesPlayingBackToOpen();
-    void playAfterTheEndStartsTheSoundAgain();
-    void openingAgainOpensTheNewFile();
-    void commandsAndDeviceTypesIgnoreCase();
-    void screenCanNameThePlayerAndSetItsProperties();
 };
 
-void SoundPlayerTest::welcomeScreenStepsOpenAndPlayTheSiren()
+// Each row is what a screen does to one player, one step a line: "device NAME" and "file NAME"
+// set the properties, "(end)" stands for the end of the sound, anything else is a command.
+void SoundPlayerTest::screenStepsGiveTheseCallsAndState_data()
 {
-    RecordingAudioService audio;
-    SoundPlayer player(audio);
-    openSiren(player);
-    QCOMPARE(player.state(), SoundPlayer::State::Open);
-    player.command(QStringLiteral("play"));
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<SoundPlayer::State>("state");
+    QTest::addColumn<QString>("deviceType");
+    using S = QStringList;
+    const S siren{"device waveaudio", "file siren.wav"};
+    const S music{"device sequencer", "file rytmozan.mid"};
+    const QString openSiren = "player 1: open waveaudio siren.wav";
+    const QString openMusic = "player 1: open sequencer rytmozan.mid";
+    const QString play = "player 1: play";
+    const QString close = "player 1: close";
+    using St = SoundPlayer::State;
 
-    QCOMPARE(audio.commands(),
-             QStringList({"player 1: open waveaudio siren.wav", "player 1: play"}));
-    QCOMPARE(player.state(), SoundPlayer::State::Playing);
+    QTest::newRow("welcome screen") << siren + S{"open", "play"} << S{openSiren, play} << St::Playing << "waveaudio";
+    QTest::newRow("main window") << music + S{"open", "play"} << S{openMusic, play} << St::Playing << "sequencer";
+    QTest::newRow("unknown commands")
+        << siren + S{"open", "stop", "pause", "eject", "", "open play", "record"} << S{openSiren}
+        << St::Open << "waveaudio";
+    QTest::newRow("unknown device types")
+        << S{"device sequencer", "device cdaudio", "device ", "file rytmozan.mid", "open"}
+        << S{openMusic} << St::Open << "sequencer";
+    QTest::newRow("open without a device type")
+        << S{"device avivideo", "file siren.wav", "open", "play"} << S{} << St::Closed << "";
+    QTest::newRow("play before open") << siren + S{"play"} << S{} << St::Closed << "waveaudio";
+    QTest::newRow("close when closed") << music + S{"close"} << S{} << St::Closed << "sequencer";
+    QTest::newRow("close when open") << music + S{"open", "close"} << S{openMusic, close} << St::Closed << "sequencer";
+    QTest::newRow("close when playing")
+        << music + S{"open", "play", "close"} << S{openMusic, play, close} << St::Closed << "sequencer";
+    QTest::newRow("close twice") << music + S{"open", "close", "close"} << S{openMusic, close} << St::Closed << "sequencer";
+    QTest::newRow("end of the sound") << music + S{"open", "play", "(end)"} << S{openMusic, play} << St::Open << "sequencer";
+    QTest::newRow("play after the end")
+        << siren + S{"open", "play", "(end)", "play"} << S{openSiren, play, play} << St::Playing << "waveaudio";
+    QTest::newRow("open another file")
+        << siren + S{"open", "play"} + music + S{"open"} << S{openSiren, play, openMusic} << St::Open << "sequencer";
+    QTest::newRow("any case")
+        << S{"device WaveAudio", "file Siren.WAV", "Open", "PLAY"}
+        << S{"player 1: open waveaudio Siren.WAV", play} << St::Playing << "waveaudio";
 }
 
-void SoundPlayerTest::mainWindowStepsOpenAndPlayTheMusic()
+void SoundPlayerTest::screenStepsGiveTheseCallsAndState()
 {
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, calls);
+    QFETCH(SoundPlayer::State, state);
+    QFETCH(QString, deviceType);
     RecordingAudioService audio;
     SoundPlayer player(audio);
-    player.setDeviceType(QStringLiteral("sequencer"));
-    player.setFileName(QStringLiteral("rytmozan.mid"));
-    player.command(QStringLiteral("open"));
-    player.command(QStringLiteral("play"));
 
-    QCOMPARE(audio.commands(),
-             QStringList({"player 1: open sequencer rytmozan.mid", "player 1: play"}));
-    QCOMPARE(player.deviceType(), QStringLiteral("sequencer"));
-    QCOMPARE(player.fileName(), QStringLiteral("rytmozan.mid"));
-}
+    for (const QString& step : steps) {
+        if (step.startsWith(QLatin1String("device ")))
+            player.setDeviceType(step.mid(7));
+        else if (step.startsWith(QLatin1String("file ")))
+            player.setFileName(step.mid(5));
+        else if (step == QLatin1String("(end)"))
+            audio.finishSound(player.playerNumber());
+        else
+            player.command(step);
+    }
 
-void SoundPlayerTest::playersAreNumberedInTheOrderTheyAreMade()
-{
-    RecordingAudioService audio;
-    SoundPlayer first(audio);
-    SoundPlayer second(audio);
-    QCOMPARE(first.playerNumber(), 1);
-    QCOMPARE(second.playerNumber(), 2);
+    QCOMPARE(audio.commands(), calls);
+    QCOMPARE(player.state(), state);
+    QCOMPARE(player.deviceType(), deviceType);
 }
 
 void SoundPlayerTest::gameOverClosesOnlyTheMusicPlayer()
@@ -81,11 +88,9 @@ void SoundPlayerTest::gameOverClosesOnlyTheMusicPlayer()
     SoundPlayer siren(audio);
     SoundPlayer music(audio);
     siren.setDeviceType(QStringLiteral("waveaudio"));
-    siren.setFileName(QStringLiteral("siren.wav"));
     siren.command(QStringLiteral("open"));
     siren.command(QStringLiteral("play"));
     music.setDeviceType(QStringLiteral("sequencer"));
-    music.setFileName(QStringLiteral("rytmozan.mid"));
     music.command(QStringLiteral("open"));
     music.command(QStringLiteral("play"));
     audio.takeCommands();
@@ -95,165 +100,6 @@ void SoundPlayerTest::gameOverClosesOnlyTheMusicPlayer()
     QCOMPARE(audio.commands(), QStringList({"player 2: close"}));
     QCOMPARE(music.state(), SoundPlayer::State::Closed);
     QCOMPARE(siren.state(), SoundPlayer::State::Playing);
-}
-
-void SoundPlayerTest::unknownCommandsAreIgnored()
-{
-    RecordingAudioService audio;
-    SoundPlayer player(audio);
-    openSiren(player);
-    audio.takeCommands();
-
-    for (const char* command : {"stop", "pause", "eject", "", "open play", "record"})
-        player.command(QString::fromLatin1(command));
-
-    QCOMPARE(audio.commands(), QStringList());
-    QCOMPARE(player.state(), SoundPlayer::State::Open);
-}
-
-void SoundPlayerTest::unknownDeviceTypesAreIgnored()
-{
-    RecordingAudioService audio;
-    SoundPlayer player(audio);
-    player.setDeviceType(QStringLiteral("sequencer"));
-    player.setDeviceType(QStringLiteral("cdaudio"));
-    player.setDeviceType(QString());
-    player.setFileName(QStringLiteral("rytmozan.mid"));
-    player.command(QStringLiteral("open"));
-
-    QCOMPARE(player.deviceType(), QStringLiteral("sequencer"));
-    QCOMPARE(audio.commands(), QStringList({"player 1: open sequencer rytmozan.mid"}));
-}
-
-void SoundPlayerTest::openWithoutDeviceTypeDoesNothing()
-{
-    RecordingAudioService audio;
-    SoundPlayer player(audio);
-    player.setDeviceType(QStringLiteral("avivideo"));
-    player.setFileName(QStringLiteral("siren.wav"));
-    player.command(QStringLiteral("open"));
-    player.command(QStringLiteral("play"));
-
-    QCOMPARE(audio.commands(), QStringList());
-    QCOMPARE(player.state(), SoundPlayer::State::Closed);
-}
-
-void SoundPlayerTest::playBeforeOpenDoesNothing()
-{
-    RecordingAudioService audio;
-    SoundPlayer player(audio);
-    player.setDeviceType(QStringLiteral("waveaudio"));
-    player.setFileName(QStringLiteral("siren.wav"));
-    player.command(QStringLiteral("play"));
-
-    QCOMPARE(audio.commands(), QStringList());
-    QCOMPARE(player.state(), SoundPlayer::State::Closed);
-}
-
-void SoundPlayerTest::closeFromAnyStateLeavesThePlayerClosed_data()
-{
-    QTest::addColumn<QStringList>("before");
-    QTest::addColumn<QStringList>("recorded");
-    QTest::newRow("closed") << QStringList() << QStringList();
-    QTest::newRow("open") << QStringList({"open"})
-                          << QStringList({"player 1: open sequencer rytmozan.mid", "player 1: close"});
-    QTest::newRow("playing")
-        << QStringList({"open", "play"})
-        << QStringList({"player 1: open sequencer rytmozan.mid", "player 1: play", "player 1: close"});
-    QTest::newRow("closed again")
-        << QStringList({"open", "close"})
-        << QStringList({"player 1: open sequencer rytmozan.mid", "player 1: close"});
-}
-
-void SoundPlayerTest::closeFromAnyStateLeavesThePlayerClosed()
-{
-    QFETCH(QStringList, before);
-    QFETCH(QStringList, recorded);
-    RecordingAudioService audio;
-    SoundPlayer player(audio);
-    player.setDeviceType(QStringLiteral("sequencer"));
-    player.setFileName(QStringLiteral("rytmozan.mid"));
-    for (const QString& command : before)
-        player.command(command);
-
-    player.command(QStringLiteral("close"));
-
-    QCOMPARE(player.state(), SoundPlayer::State::Closed);
-    QCOMPARE(audio.commands(), recorded);
-    QVERIFY(!audio.isSounding(player.playerNumber()));
-}
-
-void SoundPlayerTest::endOfTheSoundTakesPlayingBackToOpen()
-{
-    RecordingAudioService audio;
-    SoundPlayer player(audio);
-    player.setDeviceType(QStringLiteral("sequencer"));
-    player.setFileName(QStringLiteral("rytmozan.mid"));
-    player.command(QStringLiteral("open"));
-    player.command(QStringLiteral("play"));
-    QCOMPARE(player.state(), SoundPlayer::State::Playing);
-
-    audio.finishSound(player.playerNumber());
-
-    QCOMPARE(player.state(), SoundPlayer::State::Open);
-}
-
-void SoundPlayerTest::playAfterTheEndStartsTheSoundAgain()
-{
-    RecordingAudioService audio;
-    SoundPlayer player(audio);
-    openSiren(player);
-    player.command(QStringLiteral("play"));
-    audio.finishSound(player.playerNumber());
-    audio.takeCommands();
-
-    player.command(QStringLiteral("play"));
-
-    QCOMPARE(audio.commands(), QStringList({"player 1: play"}));
-    QCOMPARE(player.state(), SoundPlayer::State::Playing);
-}
-
-void SoundPlayerTest::openingAgainOpensTheNewFile()
-{
-    RecordingAudioService audio;
-    SoundPlayer player(audio);
-    openSiren(player);
-    player.command(QStringLiteral("play"));
-    player.setDeviceType(QStringLiteral("sequencer"));
-    player.setFileName(QStringLiteral("rytmozan.mid"));
-    player.command(QStringLiteral("open"));
-
-    QCOMPARE(audio.commands(), QStringList({"player 1: open waveaudio siren.wav", "player 1: play",
-                                            "player 1: open sequencer rytmozan.mid"}));
-    QCOMPARE(player.state(), SoundPlayer::State::Open);
-}
-
-void SoundPlayerTest::commandsAndDeviceTypesIgnoreCase()
-{
-    RecordingAudioService audio;
-    SoundPlayer player(audio);
-    player.setDeviceType(QStringLiteral("WaveAudio"));
-    player.setFileName(QStringLiteral("Siren.WAV"));
-    player.command(QStringLiteral("Open"));
-    player.command(QStringLiteral("PLAY"));
-
-    QCOMPARE(player.deviceType(), QStringLiteral("waveaudio"));
-    QCOMPARE(audio.commands(), QStringList({"player 1: open waveaudio Siren.WAV", "player 1: play"}));
-}
-
-void SoundPlayerTest::screenCanNameThePlayerAndSetItsProperties()
-{
-    RecordingAudioService audio;
-    QObject screen;
-    auto* player = new SoundPlayer(audio, &screen);
-    player->setObjectName(QStringLiteral("MMControl1"));
-    player->setProperty("deviceType", QStringLiteral("sequencer"));
-    player->setProperty("fileName", QStringLiteral("rytmozan.mid"));
-
-    SoundPlayer* found = screen.findChild<SoundPlayer*>(QStringLiteral("MMControl1"));
-    QCOMPARE(found, player);
-    QCOMPARE(found->deviceType(), QStringLiteral("sequencer"));
-    QCOMPARE(found->fileName(), QStringLiteral("rytmozan.mid"));
 }
 
 QTEST_GUILESS_MAIN(SoundPlayerTest)

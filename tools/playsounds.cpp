@@ -5,6 +5,8 @@
 //
 // Options: --seconds N  stop after N seconds (by default when both sounds have ended)
 //          --watch FILE print when the first sound appears in SDL's disk output FILE
+//          --warm       load the audio module and open the device before the clock starts, as
+//                       the siren has done by the time the game opens the music
 // then the names of the WAV and the MIDI file (siren.wav and rytmozan.mid by default).
 // It ends with _exit(0) while anything may still play, as the game does.
 
@@ -64,6 +66,11 @@ int main(int argc, char* argv[])
     QStringList arguments = application.arguments().mid(1);
     int seconds = 0;
     QString watchPath;
+    bool warm = false;
+    while (!arguments.isEmpty() && arguments.first() == QLatin1String("--warm")) {
+        warm = true;
+        arguments.removeFirst();
+    }
     while (arguments.size() >= 2 && arguments.first().startsWith(QLatin1String("--"))) {
         const QString option = arguments.takeFirst();
         const QString value = arguments.takeFirst();
@@ -83,6 +90,11 @@ int main(int argc, char* argv[])
     music.setDeviceType(QStringLiteral("sequencer"));
     music.setFileName(midi);
 
+    if (warm) {
+        // A sound that is not there still starts the audio.
+        audio.open(audio.addPlayer(), AudioDevice::WaveAudio, QStringLiteral("/nonexistent.wav"));
+        audio.waitUntilDone(std::chrono::seconds(10));
+    }
     QElapsedTimer sinceOpen;
     sinceOpen.start();
     QElapsedTimer call;

@@ -1,6 +1,7 @@
 // Feeds damaged copies of the game's two sounds through the checks that every sound file passes
-// (readSoundFile) and, when they pass, through the SDL_mixer loaders from memory as the program
-// does, then plays each loaded sound for a while. Nothing may crash or hang.
+// (readSoundFile) and, when they pass, through the program's audio engine from memory as the
+// program does (SDL_mixer for a WAV, FluidSynth for a MIDI file), then plays each loaded sound
+// for a while. Nothing may crash or hang.
 //
 //   sound_fuzz [--files N] [--seed S] [--first I] [--kinds both|wav|midi] [--no-sdl]
 //              [--play-ms M] [--timeout SECONDS] [--unchecked] [--keep DIR] [--memory-mb MB]
@@ -19,10 +20,10 @@
 // --unchecked also loads the files that the checks refuse, to see what the checks protect
 // the program from. Exits with 0 when nothing crashed or hung, 1 otherwise, 2 on a usage error.
 
-#include "SdlMixer.h"
+#include "AudioLibraries.h"
+#include "SdlEngine.h"
 #include "SoundFileCheck.h"
 #include "SoundFileSearch.h"
-#include "SoundLog.h"
 #include "SoundMutator.h"
 
 #include <QByteArray>
@@ -195,10 +196,7 @@ public:
                 std::chrono::steady_clock::now() - started);
             say("E %" PRIu64 " %d %d %lld\n", index, int(outcome), int(m_problem), (long long)took.count());
         }
-        if (m_options.sdl) {
-            Mix_CloseAudio();
-            SDL_Quit();
-        }
+        m_engine.reset();
         return 0;
     }
 
@@ -218,22 +216,22 @@ private:
         ::setenv("SDL_AUDIODRIVER", "disk", 0);
         ::setenv("SDL_DISKAUDIOFILE", "/dev/null", 0);
         ::setenv("SDL_DISKAUDIODELAY", "1", 0);
-        routeAudioLibraryMessages();
-        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        if (SDL_Init(SDL_INIT_AUDIO) != 0
-            || Mix_OpenAudio(MixerFormat::SampleRate, AUDIO_S16SYS, MixerFormat::Channels,
-                             MixerFormat::BufferFrames) != 0) {
-            std::fprintf(stderr, "sound_fuzz: SDL cannot start: %s\n", SDL_GetError());
+        QString error;
+        const AudioLibraries* libraries = loadAudioLibraries(installedAudioLibraries(), error);
+        if (libraries)
+            m_engine = std::make_unique<SdlEngine>(*libraries);
+        if (!m_engine || !m_engine->start()) {
+            std::fprintf(stderr, "sound_fuzz: the audio engine cannot start: %s\n",
+                         m_engine ? qPrintable(m_engine->lastError()) : qPrintable(error));
             return false;
         }
-        const QString soundFont = m_options.soundFont.isEmpty() ? findSoundFont(soundFontCandidates({}))
-                                                                : m_options.soundFont;
-        if (soundFont.isEmpty() || !looksLikeSoundFont(soundFont)) {
+        m_soundFont = m_options.soundFont.isEmpty() ? findSoundFont(soundFontCandidates({}))
+                                                    : m_options.soundFont;
+        if (m_soundFont.isEmpty() || !looksLikeSoundFont(m_soundFont)) {
             std::fprintf(stderr, "sound_fuzz: no usable soundfont\n");
             return false;
         }
-        Mix_SetSoundFonts(QFile::encodeName(soundFont).constData());
-        Mix_VolumeMusic(96);
+        // The module's SDL_mixer is the one this program links: its output is counted here.
         Mix_SetPostMix(countMixed, nullptr);
         return true;
     }
@@ -259,29 +257,20 @@ private:
 
     Outcome loadAndPlay(const QByteArray& bytes, SoundKind kind)
     {
-        SDL_RWops* memory = SDL_RWFromConstMem(bytes.constData(), int(bytes.size()));
-        Mix_Chunk* chunk = nullptr;
-        Mix_Music* music = nullptr;
-        if (kind == SoundKind::Wave)
-            chunk = Mix_LoadWAV_RW(memory, 1);
-        else
-            music = Mix_LoadMUSType_RW(memory, MUS_MID, 1);
-        if (!chunk && !music)
+        constexpr int player = 1;
+        const bool loaded = kind == SoundKind::Wave ? m_engine->loadWave(player, bytes)
+                                                    : m_engine->loadMidi(player, bytes, m_soundFont);
+        if (!loaded)
             return SdlRefused;
         g_peak = 0;
-        const bool playing = chunk ? Mix_PlayChannel(0, chunk, 0) >= 0 : Mix_PlayMusic(music, 1) == 0;
+        m_engine->play(player);
+        const bool playing = m_engine->isSounding(player);
         if (playing) {
             const std::uint64_t until = g_framesMixed + std::uint64_t(m_options.playMs) * MixerFormat::SampleRate / 1000;
             while (g_framesMixed < until)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
-        if (chunk) {
-            Mix_HaltChannel(0);
-            Mix_FreeChunk(chunk);
-        } else {
-            Mix_HaltMusic();
-            Mix_FreeMusic(music);
-        }
+        m_engine->release(player);
         // FluidSynth dithers its output, so that even silence has samples of 1 or 2 in it.
         return !playing ? Loaded : g_peak > kQuiet ? Audible : Played;
     }
@@ -291,6 +280,8 @@ private:
     int m_report;
     QString m_folder;
     SoundFileProblem m_problem = SoundFileProblem::None;
+    std::unique_ptr<AudioEngine> m_engine;
+    QString m_soundFont;
 };
 
 // ---- the parent: runs children, watches them, counts ----

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace tonovka {
+
+// The output format; the tests read it back from SDL's disk driver. The tune is rendered at this
+// rate: at the siren's 22050 Hz its hi-hats and cymbals would lose their top octave.
+struct MixerFormat {
+    static constexpr int SampleRate = 44100;
+    static constexpr int Channels = 2;         // interleaved, signed 16 bits each
+    static constexpr int BufferFrames = 1024;  // about 23 ms a buffer
+    static constexpr int BytesPerFrame = 2 * Channels;
+};
+
+// What the players' sounds need of the audio libraries. Every call comes from the audio thread.
+class AudioEngine {
+public:
+    virtual ~AudioEngine() = default;
+
+    // Opens the audio device; false when there is none, and then nothing will sound.
+    virtual bool start() = 0;
+
+    // Makes the player's sound the WAV file in bytes; false when the library refuses it.
+    virtual bool loadWave(int player, const QByteArray& bytes) = 0;
+
+    // Makes the player's sound the standard MIDI file in bytes, played with the instruments of
+    // the soundfont at soundFontPath. There is one music stream, so this lets go of any other
+    // player's tune. False when the tune or the soundfont cannot be used.
+    virtual bool loadMidi(int player, const QByteArray& bytes, const QString& soundFontPath) = 0;
+
+    virtual void play(int player) = 0;
+
+    // Stops the player's sound at once and forgets it.
+    virtual void release(int player) = 0;
+
+    virtual bool isSounding(int player) const = 0;
+
+    // Why the last call failed, for the debug messages.
+    virtual QString lastError() const = 0;
+};
+
+// The audio libraries as the Debian packages install them, in the order to load them.
+QStringList installedAudioLibraries();
+
+} // namespace tonovka

@@ -1,0 +1,50 @@
+#include "AudioLibraries.h"
+
+#include <QFile>
+
+#include <dlfcn.h>
+
+#include <vector>
+
+namespace tonovka {
+
+QStringList installedAudioLibraries()
+{
+    return {QStringLiteral("libSDL2-2.0.so.0"), QStringLiteral("libSDL2_mixer-2.0.so.0"),
+            QStringLiteral("libfluidsynth.so.3"), QStringLiteral("libasound.so.2"),
+            QStringLiteral("libglib-2.0.so.0")};
+}
+
+const AudioLibraries* loadAudioLibraries(const QStringList& libraries, QString& error)
+{
+    std::vector<void*> handles;
+    for (const QString& library : libraries) {
+        void* handle = dlopen(QFile::encodeName(library).constData(), RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            error = QString::fromLocal8Bit(dlerror());
+            return nullptr;
+        }
+        handles.push_back(handle);
+    }
+    const auto find = [&handles](const char* name) -> void* {
+        for (void* handle : handles) {
+            if (void* function = dlsym(handle, name))
+                return function;
+        }
+        return nullptr;
+    };
+    // Made once and kept, as the libraries are.
+    auto* functions = new AudioLibraries;
+#define TONOVKA_AUDIO_FIND(name)                                                        \
+    functions->name = reinterpret_cast<decltype(&::name)>(find(#name));                 \
+    if (!functions->name) {                                                              \
+        error = QStringLiteral("no function " #name " in %1").arg(libraries.join(u' ')); \
+        delete functions;                                                                \
+        return nullptr;                                                                  \
+    }
+    TONOVKA_AUDIO_FUNCTIONS(TONOVKA_AUDIO_FIND)
+#undef TONOVKA_AUDIO_FIND
+    return functions;
+}
+
+} // namespace tonovka

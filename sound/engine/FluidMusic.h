@@ -1,0 +1,47 @@
+#pragma once
+
+#include "AudioLibraries.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <mutex>
+
+namespace tonovka {
+
+// One tune at a time, played by a FluidSynth synthesizer of its own and rendered into the mixer's
+// buffer on the device's thread. The synthesizer is set for this game's tune: only the samples of
+// the instruments it plays are read from the soundfont, there is no reverb and no chorus, and it
+// renders at the mixer's rate, with voices enough for the tune's busiest moment.
+class FluidMusic {
+public:
+    // volume: 0 to 1, as a share of the full volume.
+    FluidMusic(const AudioLibraries& lib, int sampleRate, double volume);
+    ~FluidMusic();
+    FluidMusic(const FluidMusic&) = delete;
+    FluidMusic& operator=(const FluidMusic&) = delete;
+
+    // Lets go of the tune before, then takes this one, read with the soundfont at soundFontPath
+    // (read once, by the first tune that loads). False, with the reason in error, when the
+    // soundfont cannot be read or the tune not taken.
+    bool load(const QByteArray& midi, const QString& soundFontPath, QString& error);
+    void play();
+    // Silences the tune at once and lets go of it.
+    void stop();
+    bool isPlaying() const;
+
+    // Called by the audio device for each buffer (signed 16 bits, two channels interleaved).
+    void render(unsigned char* stream, int bytes);
+
+private:
+    void dropPlayer();
+
+    const AudioLibraries& m_lib;
+    fluid_settings_t* m_settings = nullptr;
+    fluid_synth_t* m_synth = nullptr;     // made by the first load that reads the soundfont
+    mutable std::mutex m_mutex;           // guards the synthesizer and the player against render
+    fluid_player_t* m_player = nullptr;
+    bool m_rendering = false;             // from play until the tune and its last notes have ended
+};
+
+} // namespace tonovka

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "AudioService.h"
+#include "SoundFileCheck.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace tonovka::fixtures {
+
+// A whole sound of the kind the device plays: a 0.4 s tone, or a tune of two notes.
+QByteArray goodSound(AudioDevice device);
+
+// The damaged sounds that the file checks and the audio service are both given, each with the
+// problem that the checks find in it.
+struct DamagedSound {
+    const char* kind;
+    SoundFileProblem problem;
+};
+const std::vector<DamagedSound>& damagedSounds();
+
+// Puts a damaged sound of this kind where path names, for a player of this device; path may be
+// changed (to an empty name, or a device). False when it cannot be made.
+bool makeDamagedSound(const char* kind, QString& path, AudioDevice device);
+
+} // namespace tonovka::fixtures
