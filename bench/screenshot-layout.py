@@ -2,15 +2,22 @@
 """Checks control positions of the main window on a screenshot of it with its frame, as
 scripts/screenshot takes it: the fifteen windows of the house (where each one's silver frame
 starts and ends, 73 pixels wide when empty and 72 with a person), the roof's bottom row and
-the two side strips. Positions are printed relative to the client area under the menu bar.
+the two side strips. The positions come from the house-layout probe, relative to the client area.
 
-Usage: bench/screenshot-layout.py [packaging/screenshots/tonovka.png]
+Usage: bench/screenshot-layout.py SCREENSHOT.png HOUSE_LAYOUT_PROBE
+  e.g. bench/screenshot-layout.py packaging/screenshots/tonovka.png build/debug/tools/houselayout/house-layout
 Needs python3 and ImageMagick's convert.
 """
+import re
 import subprocess
 import sys
 
-path = sys.argv[1] if len(sys.argv) > 1 else "packaging/screenshots/tonovka.png"
+if len(sys.argv) != 3:
+    sys.exit(__doc__)
+path, probe = sys.argv[1], sys.argv[2]
+layout = {name: tuple(map(int, rect.split()))
+          for name, rect in re.findall(r"^(\w+)=\(([-\d ]+)\)$", subprocess.run(
+              [probe], capture_output=True, text=True, check=True).stdout, re.M)}
 size = subprocess.run(["identify", "-format", "%w %h", path], capture_output=True, text=True, check=True).stdout
 W, H = map(int, size.split())
 data = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
@@ -23,25 +30,31 @@ def px(x, y):
 
 SILVER, WHITE, BLACK = (192, 192, 192), (255, 255, 255), (0, 0, 0)
 
-# Window 1's frame starts at (32, 152) of the client area: find it below the roof to learn where
-# the client area lies in the screenshot.
-first = min(((x, y) for y in range(150, H) for x in range(0, 80) if px(x, y) == SILVER), key=lambda p: (p[1], p[0]))
-ox, oy = first[0] - 32, first[1] - 152
+# Find window 1's frame below the roof to learn where the client area lies in the screenshot.
+x1, y1 = layout["okno1"][:2]
+roof_bottom = layout["strecha"][1] + layout["strecha"][3]
+first = min(((x, y) for y in range(roof_bottom, H) for x in range(0, x1 + 48) if px(x, y) == SILVER),
+            key=lambda p: (p[1], p[0]))
+ox, oy = first[0] - x1, first[1] - y1
 print(f"client area starts at ({ox}, {oy}) of the screenshot")
 
 checks = []
 for n in range(1, 16):
-    row, column = divmod(n - 1, 5)
-    x, y = ox + 32 + 88 * column, oy + 152 + 64 * row
+    wx, wy, _, wh = layout[f"okno{n}"]
+    x, y = ox + wx, oy + wy
     width = 73 if px(x + 72, y) == SILVER else 72
     starts = px(x, y) == SILVER and px(x - 1, y) != SILVER and px(x, y - 1) != SILVER
-    ends = px(x + width - 1, y + 56) == SILVER and px(x + width, y + 56) != SILVER and px(x + width - 1, y + 57) != SILVER
-    checks.append((f"okno{n} at {(x - ox, y - oy)}, {width} x 57", starts and ends))
+    ends = (px(x + width - 1, y + wh - 1) == SILVER and px(x + width, y + wh - 1) != SILVER
+            and px(x + width - 1, y + wh) != SILVER)
+    checks.append((f"okno{n} at {(wx, wy)}, {width} x {wh}", starts and ends))
 
-bottom = [x - ox for x in range(W) if px(x, oy + 117) == BLACK]
-checks.append((f"strecha's bottom row spans x {bottom[0]} to {bottom[-1]} (0 to 492)", bottom[0] == 0 and bottom[-1] == 492))
-checks.append(("Shape1 element 0 is white at (8, 300)", px(ox + 8, oy + 300) == WHITE))
-checks.append(("Shape1 element 1 is white at (485, 300)", px(ox + 485, oy + 300) == WHITE))
+rx, ry, rw, rh = layout["strecha"]
+bottom = [x - ox for x in range(W) if px(x, oy + ry + rh - 1) == BLACK]
+checks.append((f"strecha's bottom row spans x {bottom[0]} to {bottom[-1]} ({rx} to {rx + rw - 1})",
+               bottom[0] == rx and bottom[-1] == rx + rw - 1))
+for strip in ("Shape1_0", "Shape1_1"):
+    sx, sy, sw, sh = layout[strip]
+    checks.append((f"{strip} is white in its middle", px(ox + sx + sw // 2, oy + sy + sh // 2) == WHITE))
 
 for text, good in checks:
     print(("ok   " if good else "FAIL ") + text)

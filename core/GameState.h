@@ -15,6 +15,11 @@ class GameState {
 public:
     static constexpr int kWindowCount = 15;
 
+    GameState() = default;
+    // The observer may be the state's own silent one, which a copy would still point into.
+    GameState(const GameState&) = delete;
+    GameState& operator=(const GameState&) = delete;
+
     void setObserver(GameStateObserver* observer) { m_observer = observer ? observer : &m_silent; }
 
     // One call per tick of the clock's timers.

@@ -6,8 +6,8 @@
 
 namespace tonovka {
 
-// Told by GameState what an operation changed, once the operation has finished, so that a
-// screen can update only what changed. The two game ends come last.
+// Told by GameState of each change as the operation makes it, so that a screen can update only
+// what changed. The two game ends are told last, once the operation has made all its changes.
 class GameStateObserver {
 public:
     virtual ~GameStateObserver() = default;

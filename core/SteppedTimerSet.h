@@ -24,6 +24,10 @@ public:
     SteppedTimerSet();
     ~SteppedTimerSet();
 
+    // Its timers point back at the set that made them.
+    SteppedTimerSet(const SteppedTimerSet&) = delete;
+    SteppedTimerSet& operator=(const SteppedTimerSet&) = delete;
+
     // An IntervalTimerFactory that makes timers of this set.
     IntervalTimerFactory factory();
 

@@ -10,17 +10,22 @@ namespace tonovka {
 AppShell::ScreenFactory screenFactory(AppShell& shell, const PictureSet& pictures, AudioService& audio,
                                       IntervalTimerFactory makeTimer)
 {
-    return [&shell, &pictures, &audio, makeTimer = std::move(makeTimer)](ScreenId id) -> std::unique_ptr<Screen> {
+    // The victory screen stops the countdown of the main window's game, which exists by then:
+    // only the main window shows the victory screen.
+    auto game = std::make_shared<GameClock*>(nullptr);
+    return [&shell, &pictures, &audio, makeTimer = std::move(makeTimer), game](ScreenId id) -> std::unique_ptr<Screen> {
         switch (id) {
         case ScreenId::welcome:
             return std::make_unique<WelcomeScreen>(shell, pictures, audio);
-        case ScreenId::index:
-            return std::make_unique<MainWindow>(shell, pictures, audio, makeTimer);
+        case ScreenId::index: {
+            auto window = std::make_unique<MainWindow>(shell, pictures, audio, makeTimer);
+            *game = &window->clock();
+            return window;
+        }
         case ScreenId::Konec:
             return std::make_unique<KonecScreen>(shell);
         case ScreenId::Victory:
-            // Only the main window shows the victory screen, so it exists by then.
-            return std::make_unique<VictoryScreen>(shell, static_cast<MainWindow*>(shell.screen(ScreenId::index))->clock());
+            return std::make_unique<VictoryScreen>(shell, [game] { (*game)->stopCountdown(); });
         }
         return nullptr;
     };

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Screen.h"
+#include "Version.h"
 
 namespace tonovka {
 
@@ -13,7 +14,7 @@ namespace tonovka {
 class AppShell {
 public:
     // The title of every message box that names none of its own.
-    static constexpr const char* kApplicationTitle = "Tonovka";
+    static constexpr const char* kApplicationTitle = kProductName;
 
     using ScreenFactory = std::function<std::unique_ptr<Screen>(ScreenId)>;
     using ExitFunction = std::function<void()>;

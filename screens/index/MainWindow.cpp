@@ -8,6 +8,7 @@
 #include "PictureSet.h"
 #include "SoundPlayer.h"
 #include "Twips.h"
+#include "Version.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -61,7 +62,7 @@ MainWindow::MainWindow(AppShell& shell, const PictureSet& pictures, AudioService
       m_menu(*menuBar())
 {
     setObjectName(QStringLiteral("index"));
-    setWindowTitle(QStringLiteral("Tonovka"));
+    setWindowTitle(QString::fromLatin1(kProductName));
     setWindowIcon(pictures.icon(PictureSet::Role::WarningIcon));
     m_music->setObjectName(QStringLiteral("MMControl1"));
 

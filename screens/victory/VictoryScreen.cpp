@@ -1,15 +1,14 @@
 #include "VictoryScreen.h"
 
-#include "GameClock.h"
 #include "Twips.h"
 
 #include <QLabel>
 
 namespace tonovka {
 
-VictoryScreen::VictoryScreen(AppShell& shell, GameClock& clock)
+VictoryScreen::VictoryScreen(AppShell& shell, std::function<void()> stopCountdown)
     : EndScreenFrame(shell, QStringLiteral("Victory"), QStringLiteral("Winner !!!"), QSize(pixels(4680), pixels(390))),
-      m_clock(clock)
+      m_stopCountdown(std::move(stopCountdown))
 {
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     // The label is taller than the screen: only its first line shows.
@@ -23,7 +22,7 @@ VictoryScreen::VictoryScreen(AppShell& shell, GameClock& clock)
 
 void VictoryScreen::load()
 {
-    m_clock.stopCountdown();
+    m_stopCountdown();
 }
 
 } // namespace tonovka

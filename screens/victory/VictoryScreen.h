@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "EndScreenFrame.h"
 #include "Screen.h"
 
@@ -7,21 +9,20 @@ class QLabel;
 
 namespace tonovka {
 
-class GameClock;
-
 // "Winner !!!": the screen that opens when the score reaches its target. Loading it stops the
 // countdown of the game; the game itself goes on behind it.
 class VictoryScreen final : public EndScreenFrame, public Screen {
     Q_OBJECT
 
 public:
-    VictoryScreen(AppShell& shell, GameClock& clock);
+    // stopCountdown stops the countdown of the game that this screen crowns.
+    VictoryScreen(AppShell& shell, std::function<void()> stopCountdown);
 
     QWidget& window() override { return *this; }
     void load() override;
 
 private:
-    GameClock& m_clock;
+    std::function<void()> m_stopCountdown;
     QLabel* m_Label1;
 };
 

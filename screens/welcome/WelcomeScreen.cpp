@@ -6,6 +6,7 @@
 #include "SoundPlayer.h"
 #include "TaskbarHiding.h"
 #include "Twips.h"
+#include "Version.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -58,7 +59,7 @@ WelcomeScreen::WelcomeScreen(AppShell& shell, const PictureSet& pictures, AudioS
     m_Image1->move(pixels(0), pixels(1320));
     m_Image1->setPicture(pictures.picture(PictureSet::Role::WelcomePicture));
 
-    m_tittlelbl = label(*this, QStringLiteral("tittlelbl"), twipsRect(0, -120, 3015, 495), QStringLiteral("Tonovka"));
+    m_tittlelbl = label(*this, QStringLiteral("tittlelbl"), twipsRect(0, -120, 3015, 495), QString::fromLatin1(kProductName));
     QFont title(QStringLiteral("Comic Sans MS"));
     title.setPointSizeF(21.75);
     m_tittlelbl->setFont(title);

@@ -39,6 +39,9 @@ private Q_SLOTS:
         QCOMPARE(stepDecimal("-1", +1), "0");
         QCOMPARE(stepDecimal("-10", +1), "-9");
         QCOMPARE(stepDecimal("-9", -1), "-10");
+        // Past the 64-bit range the text goes on exactly, in both directions.
+        QCOMPARE(stepDecimal("99999999999999999999", +1), "100000000000000000000");
+        QCOMPARE(stepDecimal("-9223372036854775808", -1), "-9223372036854775809");
     }
 
     void gameStartsWithEmptyHouseAndStartValues()

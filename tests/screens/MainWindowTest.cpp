@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "FilledShape.h"
+#include "HouseLayout.h"
 #include "PictureBox.h"
 #include "ScreenTestSupport.h"
 
@@ -16,41 +17,16 @@ using namespace tonovka::test;
 
 namespace {
 
-struct Expected {
-    const char* name;
-    QRect geometry;
-    bool visible;
-};
-
-// The client-area layout in pixels (twips / 15), top of the drawing order first.
-const Expected kLayout[] = {
-    {"voda", {0, 88, 505, 313}, false},
-    {"okno", {248, 336, 73, 57}, false},
-    {"zenaIMG", {296, 336, 72, 57}, false},
-    {"chlapIMG", {208, 336, 72, 57}, false},
-    {"timecountLBL", {416, 16, 49, 25}, true},
-    {"timeLBL", {368, 16, 49, 25}, true},
-    {"scorecountLBL", {416, 0, 65, 25}, true},
-    {"scoreLBL", {360, 0, 49, 25}, true},
-    {"zenaLBL", {112, 352, 65, 17}, false},
-    {"chlapLBL", {112, 336, 65, 17}, false},
-    {"okno13", {208, 280, 73, 57}, true},
-    {"okno15", {384, 280, 73, 57}, true},
-    {"okno14", {296, 280, 73, 57}, true},
-    {"okno12", {120, 280, 73, 57}, true},
-    {"okno10", {384, 216, 73, 57}, true},
-    {"okno5", {384, 152, 73, 57}, true},
-    {"okno9", {296, 216, 73, 57}, true},
-    {"okno11", {32, 280, 73, 57}, true},
-    {"okno8", {208, 216, 73, 57}, true},
-    {"okno7", {120, 216, 73, 57}, true},
-    {"okno6", {32, 216, 73, 57}, true},
-    {"okno2", {120, 152, 73, 57}, true},
-    {"okno4", {296, 152, 73, 57}, true},
-    {"okno3", {208, 152, 73, 57}, true},
-    {"okno1", {32, 152, 73, 57}, true},
-    {"strecha", {0, 0, 493, 118}, true},
-};
+// The control that a row of the house's layout table describes.
+QWidget* placed(const QWidget* area, const HousePlace& place)
+{
+    const QString name = QString::fromLatin1(place.name.data(), static_cast<qsizetype>(place.name.size()));
+    for (QWidget* widget : area->findChildren<QWidget*>(name, Qt::FindDirectChildrenOnly)) {
+        if (place.element == kNoElement || widget->property("element").toInt() == place.element)
+            return widget;
+    }
+    return nullptr;
+}
 
 QStringList menuBarItems(const QWidget* window)
 {
@@ -134,17 +110,15 @@ private Q_SLOTS:
         Program program;
         enter(program);
         QWidget* area = client(program);
-        for (const Expected& expected : kLayout) {
-            auto* widget = control(area, expected.name);
-            QVERIFY2(widget, expected.name);
-            QVERIFY2(widget->parentWidget() == area, expected.name);
-            QCOMPARE(widget->geometry(), expected.geometry);
-            QCOMPARE(widget->isVisibleTo(area), expected.visible);
+        QCOMPARE(area->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).size(), qsizetype(std::size(kHouseLayout)));
+        for (const HousePlace& place : kHouseLayout) {
+            const QWidget* widget = placed(area, place);
+            QVERIFY2(widget, place.name.data());
+            QCOMPARE(widget->geometry(), place.rect());
+            QCOMPARE(widget->isVisibleTo(area), place.shown);
         }
-        const QList<FilledShape*> strips = area->findChildren<FilledShape*>(QStringLiteral("Shape1"));
-        QCOMPARE(strips.size(), 2);
-        QCOMPARE(strips[0]->geometry(), QRect(0, 120, 17, 321));
-        QCOMPARE(strips[1]->geometry(), QRect(480, 120, 17, 321));
+        // Pixels are whole twips / 15: the water reaches one pixel past the client area.
+        QCOMPARE(placed(area, housePlace("voda"))->geometry(), QRect(0, 88, 505, 313));
         QCOMPARE(label(program, "chlapLBL"), QStringLiteral("1"));
         QCOMPARE(label(program, "zenaLBL"), QStringLiteral("7"));
         QCOMPARE(label(program, "scorecountLBL"), QStringLiteral("0"));
@@ -160,14 +134,10 @@ private Q_SLOTS:
         Program program;
         enter(program);
         const QObjectList stack = client(program)->children(); // later siblings lie on top
-        for (std::size_t i = 1; i < std::size(kLayout); ++i) {
-            const auto above = stack.indexOf(control(client(program), kLayout[i - 1].name));
-            const auto below = stack.indexOf(control(client(program), kLayout[i].name));
-            QVERIFY2(above > below, kLayout[i - 1].name);
-        }
-        for (QObject* strip : client(program)->findChildren<FilledShape*>(QStringLiteral("Shape1"))) {
-            QVERIFY(stack.indexOf(strip) < stack.indexOf(control(client(program), "chlapLBL")));
-            QVERIFY(stack.indexOf(strip) > stack.indexOf(control(client(program), "okno13")));
+        for (std::size_t i = 1; i < std::size(kHouseLayout); ++i) {
+            const auto above = stack.indexOf(placed(client(program), kHouseLayout[i - 1]));
+            const auto below = stack.indexOf(placed(client(program), kHouseLayout[i]));
+            QVERIFY2(above > below, kHouseLayout[i - 1].name.data());
         }
     }
 

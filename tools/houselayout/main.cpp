@@ -1,0 +1,62 @@
+// Prints where the main window's controls lie, for the scripts that click and read the real
+// window: one line per control of the house front and one for the menu bar, as
+//     okno1=(X Y WIDTH HEIGHT)
+// in pixels from the top left of the window's client area, the menu bar included. The two side
+// strips are Shape1_0 and Shape1_1. A script takes them in with eval "$(house-layout)".
+//
+// The window is laid out on the offscreen platform unless QT_QPA_PLATFORM names another.
+
+#include <QApplication>
+#include <QMenuBar>
+#include <QTextStream>
+
+#include "AppShell.h"
+#include "AudioService.h"
+#include "HouseLayout.h"
+#include "MainWindow.h"
+#include "PictureSet.h"
+#include "SteppedTimerSet.h"
+
+using namespace tonovka;
+
+namespace {
+
+class NoSound final : public AudioService {
+public:
+    int addPlayer() override { return 1; }
+    void open(int, AudioDevice, const QString&) override {}
+    void play(int) override {}
+    void close(int) override {}
+    bool isSounding(int) const override { return false; }
+};
+
+QString line(const QString& name, QRect area)
+{
+    return QStringLiteral("%1=(%2 %3 %4 %5)\n").arg(name).arg(area.x()).arg(area.y()).arg(area.width()).arg(area.height());
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    PictureSet pictures;
+    NoSound sound;
+    SteppedTimerSet timers;
+    AppShell shell([](ScreenId) { return nullptr; });
+    MainWindow window(shell, pictures, sound, timers.factory());
+    window.show();
+
+    QTextStream out(stdout);
+    out << line(QStringLiteral("menubar"), window.menuBar()->geometry());
+    const QWidget* client = window.centralWidget();
+    for (const HousePlace& place : kHouseLayout) {
+        QString name = QString::fromLatin1(place.name.data(), static_cast<qsizetype>(place.name.size()));
+        if (place.element != kNoElement)
+            name += QStringLiteral("_%1").arg(place.element);
+        out << line(name, place.rect().translated(client->mapTo(&window, QPoint(0, 0))));
+    }
+}
