@@ -18,6 +18,9 @@ QAction* named(QAction* action, const char* name)
 
 MainMenu::MainMenu(QMenuBar& menuBar) : bar(menuBar)
 {
+    // The house is laid out below a menu bar inside the window; a desktop's global menu would
+    // take it out.
+    bar.setNativeMenuBar(false);
     QMenu* game = bar.addMenu(QStringLiteral("&Hra"));
     mmuHRAitem = named(game->menuAction(), "mmuHRAitem");
     mnuNEWitem = named(game->addAction(QStringLiteral("&Nová hra")), "mnuNEWitem");
