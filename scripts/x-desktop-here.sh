@@ -36,8 +36,8 @@ x_desktop_start() {
 
 x_desktop_stop() {
     [ -n "$X_DESKTOP_PID" ] || return 0
-    kill "$X_DESKTOP_PID" 2>/dev/null
-    wait "$X_DESKTOP_PID" 2>/dev/null
+    kill "$X_DESKTOP_PID" 2>/dev/null || true
+    wait "$X_DESKTOP_PID" 2>/dev/null || true
     X_DESKTOP_PID=
     return 0
 }

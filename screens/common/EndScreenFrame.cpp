@@ -22,6 +22,7 @@ EndScreenFrame::EndScreenFrame(AppShell& shell, const QString& name, const QStri
     none.fill(Qt::transparent);
     setWindowIcon(QIcon(none));
     setFixedSize(clientSize);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &EndScreenFrame::takeBackTheKeyboard);
 }
 
 void EndScreenFrame::showEvent(QShowEvent* event)
@@ -49,8 +50,21 @@ bool EndScreenFrame::event(QEvent* event)
     if (event->type() == QEvent::WindowUnblocked && isVisible()) {
         raise();
         activateWindow();
+        m_sinceUnblocked.start();
     }
     return QWidget::event(event);
+}
+
+void EndScreenFrame::takeBackTheKeyboard(QWindow* focused)
+{
+    // A window manager may hand the keyboard to the closed box's parent after this screen
+    // asked for it; it is taken back once.
+    if (!m_sinceUnblocked.isValid() || m_sinceUnblocked.hasExpired(kTakeBackMs) || !isVisible() ||
+        focused == windowHandle() || !focused)
+        return;
+    m_sinceUnblocked.invalidate();
+    raise();
+    activateWindow();
 }
 
 void EndScreenFrame::closeEvent(QCloseEvent* event)

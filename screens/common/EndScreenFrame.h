@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QWidget>
+
+class QWindow;
 
 namespace tonovka {
 
@@ -19,6 +22,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
     AppShell& m_shell;
+
+private:
+    static constexpr qint64 kTakeBackMs = 1000;
+
+    void takeBackTheKeyboard(QWindow* focused);
+
+    QElapsedTimer m_sinceUnblocked; // since a modal box that kept the keyboard closed
 };
 
 } // namespace tonovka
