@@ -2,6 +2,7 @@
 
 #include "AppShell.h"
 #include "AudioService.h"
+#include "ClientArea.h"
 #include "FilledShape.h"
 #include "OuterSizeKeeper.h"
 #include "PictureBox.h"
@@ -24,7 +25,7 @@ constexpr QSize kOuterSize(pixels(7560), pixels(6210));
 
 QWidget& makeClient(QMainWindow& window)
 {
-    auto* client = new QWidget(&window);
+    auto* client = new ClientArea(&window);
     client->setObjectName(QStringLiteral("client"));
     // The house front is the platform's button face.
     QPalette palette = client->palette();

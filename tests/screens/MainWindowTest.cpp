@@ -1,6 +1,7 @@
 // The main game window on the offscreen platform: its controls, menu, clicks, the water and
 // the size it holds.
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
@@ -233,6 +234,39 @@ private Q_SLOTS:
         QCOMPARE(label(program, "scorecountLBL"), QStringLiteral("1"));
     }
 
+    // A screen reader meets the shown controls only, the windows as buttons in their numbers'
+    // order, and a press on a window does what a click does, where a click could land.
+    void assistiveTechnologyReadsTheWindowsInOrderAndPressesThem()
+    {
+        Program program;
+        enter(program);
+        QAccessibleInterface* area = QAccessible::queryAccessibleInterface(client(program));
+        QStringList buttons;
+        for (int i = 0; i < area->childCount(); ++i) {
+            QAccessibleInterface* child = area->child(i);
+            QVERIFY2(!static_cast<QWidget*>(child->object())->isHidden(), qPrintable(child->object()->objectName()));
+            QCOMPARE(area->indexOfChild(child), i);
+            if (child->role() == QAccessible::Button)
+                buttons << child->text(QAccessible::Name);
+        }
+        QCOMPARE(area->childCount(), 22); // the roof, four labels, two strips, fifteen windows
+        QCOMPARE(buttons.size(), 15);
+        for (int n = 1; n <= 15; ++n)
+            QCOMPARE(buttons[n - 1], QStringLiteral("Okno %1: prázdné").arg(n));
+
+        control<QAction>(program.window(ScreenId::index), "mnuNEWitem")->trigger();
+        program.timers.advance(1000); // a man in window 11, a woman in window 2
+        const auto press = [&](int n) {
+            QAccessible::queryAccessibleInterface(window(program, n))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        };
+        whenMessageBoxOpens([&](QMessageBox&) { press(2); }); // the help box blocks clicks
+        control<QAction>(program.window(ScreenId::index), "mnuHELPitem")->trigger();
+        QCOMPARE(label(program, "scorecountLBL"), QStringLiteral("0"));
+        press(11);
+        QCOMPARE(label(program, "scorecountLBL"), QStringLiteral("1"));
+        QCOMPARE(window(program, 11)->accessibleName(), QStringLiteral("Okno 11: prázdné"));
+    }
+
     void helpBoxLeavesTheGameRunning()
     {
         Program program;
@@ -292,16 +326,21 @@ private Q_SLOTS:
         QVERIFY(control(client(program), "scorecountLBL")->geometry().bottom() < 88);
     }
 
-    void cursorTicksRepaintNothing()
+    void cursorTicksRepaintNothingAndTellAssistiveTechnologyNothing()
     {
         Program program;
         enter(program);
         QTest::qWait(50);
         control<QAction>(program.window(ScreenId::index), "mnuNEWitem")->trigger();
         PaintCounter paints(*program.window(ScreenId::index));
+        static int accessibilityEvents = 0;
+        accessibilityEvents = 0;
+        const auto previous = QAccessible::installUpdateHandler([](QAccessibleEvent*) { ++accessibilityEvents; });
         program.timers.advance(399); // only the two cursor timers tick before 400 ms
+        QAccessible::installUpdateHandler(previous);
         QTest::qWait(50);
         QCOMPARE(paints.count, 0);
+        QCOMPARE(accessibilityEvents, 0);
         QCOMPARE(label(program, "chlapLBL"), QStringLiteral("10")); // 1 + 399 mod 15
     }
 

@@ -129,10 +129,10 @@ void SoundFileSearchTest::installedFoldersAreTheDataFolderThenTheExecutablesFold
 
     QCOMPARE(folders.size(), 3);
     QVERIFY(QDir::isAbsolutePath(folders[0]));
-    QVERIFY2(folders[0].endsWith(QLatin1String("/tonovka")), qPrintable(folders[0]));
+    QVERIFY2(folders[0].endsWith(QLatin1String("/share/games/tonovka")), qPrintable(folders[0]));
     // The data folder as it lies from the program's folder, for a game installed elsewhere.
     const QDir program(QCoreApplication::applicationDirPath());
-    QCOMPARE(folders[1], QDir::cleanPath(program.filePath(QStringLiteral("../share/tonovka"))));
+    QCOMPARE(folders[1], QDir::cleanPath(program.filePath(QStringLiteral("../share/games/tonovka"))));
     QCOMPARE(folders[2], QCoreApplication::applicationDirPath());
 }
 
