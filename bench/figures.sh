@@ -44,15 +44,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display of our own: Xvfb picks a free number and writes it to fd 5.
-Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
-xpid=$!
-pids+=("$xpid")
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
-export DISPLAY=":$(cat "$work/display")"
-openbox >/dev/null 2>&1 &
-pids+=("$!")
-for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
+# A desktop of our own with openbox (scripts/x-desktop); the X server's CPU is measured too.
+source "$root/scripts/x-desktop-here.sh"
+x_desktop_start openbox
+pids+=("$X_DESKTOP_PID")
+xpid=$(pgrep -P "$X_DESKTOP_PID" -x Xvfb)
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$work
 # The program opens its sounds from the working directory.
 mkdir "$work/game"

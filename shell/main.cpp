@@ -6,10 +6,13 @@
 #include "ScreenFactory.h"
 #include "SdlAudioService.h"
 #include "Version.h"
+#include "WindowSystemStart.h"
 
 int main(int argc, char* argv[])
 {
+    tonovka::WindowSystemStart windowSystem;
     QApplication app(argc, argv);
+    windowSystem.started();
     QApplication::setApplicationName(QString::fromLatin1(tonovka::kProductName));
     QApplication::setApplicationVersion(QString::fromLatin1(tonovka::kVersion));
     // Lets the desktop match the windows with the game's menu entry.

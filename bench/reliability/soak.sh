@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# soak.sh: one long game under Xvfb with openbox. A click on a window of the house every few
+# soak.sh: one long game on a private openbox desktop. A click on a window of the house every few
 # seconds, the program's resident memory (VmRSS) once a minute, and at the end a check that a
 # round of clicks still changes the score. Not a test: it takes half an hour by default.
 #
@@ -28,7 +28,7 @@ done
 "$root/scripts/install-packages" build run test
 if [ -z "${GAME:-}" ]; then
     cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTONOVKA_BUILD_BENCH=OFF >/dev/null
-    cmake --build "$build" -j2 --target tonovka >/dev/null
+    cmake --build "$build" -j2 --target tonovka house-layout >/dev/null
     GAME=$build/shell/tonovka
 fi
 

@@ -1,4 +1,5 @@
 #include "HouseFront.h"
+#include "NamedFont.h"
 
 #include "FilledShape.h"
 #include "HouseLayout.h"
@@ -37,7 +38,7 @@ QLabel* label(QWidget& client, const HousePlace& place, const QString& text)
     control->setObjectName(nameOf(place));
     control->setGeometry(place.rect());
     control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    control->setFont(QFont(QStringLiteral("Comic Sans MS"), 12));
+    control->setFont(namedFont(QStringLiteral("Comic Sans MS"), 12));
     if (!place.shown)
         control->hide();
     return control;

@@ -1,5 +1,7 @@
 #include "MainMenu.h"
 
+#include "NamedFont.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,6 +20,11 @@ QAction* named(QAction* action, const char* name)
 
 MainMenu::MainMenu(QMenuBar& menuBar) : bar(menuBar)
 {
+    // The house is laid out below a menu bar inside the window; a desktop's global menu would
+    // take it out.
+    bar.setNativeMenuBar(false);
+    // The house lies below the bar, so the bar is as high whatever the desktop's own font.
+    bar.setFont(namedFont(QStringLiteral("MS Sans Serif"), 9));
     QMenu* game = bar.addMenu(QStringLiteral("&Hra"));
     mmuHRAitem = named(game->menuAction(), "mmuHRAitem");
     mnuNEWitem = named(game->addAction(QStringLiteral("&Nová hra")), "mnuNEWitem");

@@ -16,6 +16,9 @@ OuterSizeKeeper::OuterSizeKeeper(QWidget& window, QSize outerSize)
     // Until the frame is known, the client is given the whole size: that is right at once
     // when there is no window manager.
     m_window.setFixedSize(outerSize);
+    m_recheck.setSingleShot(true);
+    m_recheck.setInterval(kSettlingMs);
+    connect(&m_recheck, &QTimer::timeout, this, &OuterSizeKeeper::holdSize);
     m_window.winId();
     m_window.windowHandle()->installEventFilter(this);
 }
@@ -74,15 +77,33 @@ void OuterSizeKeeper::holdSize()
 
     // A fixed size also tells the window manager not to offer resizing or maximising.
     const QSize client = heldClientSize();
+    bool adjusted = false;
     if (m_window.size() != client || m_window.minimumSize() != client || m_window.maximumSize() != client) {
         m_window.setFixedSize(client);
-        m_sinceAdjusted.start();
+        adjusted = true;
+    }
+    // The window system may have given the window another size without the widget hearing of
+    // it; then the widget believes it has the right size and would not ask again.
+    if (handle->size() != client) {
+        handle->resize(client);
+        adjusted = true;
     }
     // Without moving the frame back, a window manager may leave the window where the resize
     // pushed it.
     if (m_window.frameGeometry().topLeft() != m_place) {
         m_window.move(m_place);
-        m_sinceAdjusted.start();
+        adjusted = true;
+    }
+    if (!adjusted) {
+        m_rechecks = 0;
+        return;
+    }
+    m_sinceAdjusted.start();
+    // A window manager busy with a resize of its own may drop the request and send no further
+    // event: look again once it has settled.
+    if (m_rechecks < kMaxRechecks) {
+        ++m_rechecks;
+        m_recheck.start();
     }
 }
 

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QSize>
+#include <QTimer>
 
 class QWidget;
 
@@ -23,6 +24,7 @@ protected:
 
 private:
     static constexpr qint64 kSettlingMs = 300;
+    static constexpr int kMaxRechecks = 10; // in a row, for a window manager that never gives in
 
     QSize heldClientSize() const;
     bool frameKnown() const;
@@ -33,6 +35,8 @@ private:
     bool m_placed = false;
     QPoint m_place; // where the frame's top-left corner belongs
     QElapsedTimer m_sinceAdjusted; // since this keeper last set the size or the place
+    QTimer m_recheck;
+    int m_rechecks = 0;
 };
 
 } // namespace tonovka

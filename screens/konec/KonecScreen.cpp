@@ -1,4 +1,5 @@
 #include "KonecScreen.h"
+#include "NamedFont.h"
 
 #include "AppShell.h"
 #include "Twips.h"
@@ -17,7 +18,7 @@ KonecScreen::KonecScreen(AppShell& shell)
                             this);
     m_KonecLBL->setObjectName(QStringLiteral("KonecLBL"));
     m_KonecLBL->setGeometry(twipsRect(120, 120, 4455, 1215));
-    m_KonecLBL->setFont(QFont(QStringLiteral("MS Sans Serif"), 12));
+    m_KonecLBL->setFont(namedFont(QStringLiteral("MS Sans Serif"), 12));
     m_KonecLBL->setWordWrap(true);
     m_KonecLBL->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_KonecLBL->setAutoFillBackground(true);

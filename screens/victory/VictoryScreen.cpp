@@ -1,4 +1,5 @@
 #include "VictoryScreen.h"
+#include "NamedFont.h"
 
 #include "Twips.h"
 
@@ -10,7 +11,7 @@ VictoryScreen::VictoryScreen(AppShell& shell, std::function<void()> stopCountdow
     : EndScreenFrame(shell, QStringLiteral("Victory"), QStringLiteral("Winner !!!"), QSize(pixels(4680), pixels(390))),
       m_stopCountdown(std::move(stopCountdown))
 {
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(namedFont(QStringLiteral("MS Sans Serif"), 8));
     // The label is taller than the screen: only its first line shows.
     m_Label1 = new QLabel(QStringLiteral("Vyhrál si, celá Česká republika zvolává tvé jméno. Blahopřeji ti."), this);
     m_Label1->setObjectName(QStringLiteral("Label1"));

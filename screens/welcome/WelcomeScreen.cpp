@@ -1,4 +1,5 @@
 #include "WelcomeScreen.h"
+#include "NamedFont.h"
 
 #include "AppShell.h"
 #include "PictureBox.h"
@@ -46,7 +47,7 @@ WelcomeScreen::WelcomeScreen(AppShell& shell, const PictureSet& pictures, AudioS
     setWindowIcon(pictures.icon(PictureSet::Role::ProgramIcon));
     setFixedSize(pixels(2940), pixels(3645));
     // Controls that name no font use this small one, so that the subtitle fits its box.
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setFont(namedFont(QStringLiteral("MS Sans Serif"), 8));
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
@@ -60,9 +61,7 @@ WelcomeScreen::WelcomeScreen(AppShell& shell, const PictureSet& pictures, AudioS
     m_Image1->setPicture(pictures.picture(PictureSet::Role::WelcomePicture));
 
     m_tittlelbl = label(*this, QStringLiteral("tittlelbl"), twipsRect(0, -120, 3015, 495), QString::fromLatin1(kProductName));
-    QFont title(QStringLiteral("Comic Sans MS"));
-    title.setPointSizeF(21.75);
-    m_tittlelbl->setFont(title);
+    m_tittlelbl->setFont(namedFont(QStringLiteral("Comic Sans MS"), 21.75));
     QPalette blue = m_tittlelbl->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
     m_tittlelbl->setPalette(blue);

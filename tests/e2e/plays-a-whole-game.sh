@@ -1,27 +1,27 @@
 #!/usr/bin/env bash
-# Plays one whole game of the real program on a private X desktop, as a player would:
-# the welcome screen with its siren, "Vstoupit", Ctrl+N, one rescue, the flood, "OK".
+# Plays one whole game of the real program on an X desktop, as a player would: the welcome
+# screen with its siren, "Vstoupit", Ctrl+N, one rescue, the flood, "OK". On the way it checks
+# what the window manager does with the screens: sizes with the frame, places on the work area,
+# task-bar entries, stacking, and the main window's size after another client resizes it.
 # The program's sound goes through SDL's disk driver into out.raw, which is checked afterwards.
 #
-# Usage: plays-a-whole-game.sh TONOVKA DATA_FOLDER E2EPROBE
+# Usage: scripts/x-desktop WM -- plays-a-whole-game.sh TONOVKA DATA_FOLDER E2EPROBE HOUSE_LAYOUT
 # The screenshots, the logs and the sound stay in a folder under $TMPDIR when the test fails, or
 # always with TONOVKA_KEEP_RUN=1; the last lines say where.
 set -u -o pipefail
 
-if [ $# -ne 3 ]; then
-    echo "usage: $0 TONOVKA DATA_FOLDER E2EPROBE" >&2
+if [ $# -ne 4 ] || [ -z "${DISPLAY:-}" ]; then
+    echo "usage: scripts/x-desktop WM -- $0 TONOVKA DATA_FOLDER E2EPROBE HOUSE_LAYOUT" >&2
     exit 2
 fi
 program=$(realpath "$1")
 data=$(realpath "$2")
 probe=$(realpath "$3")
+layout=$(realpath "$4")
+wm=${X_DESKTOP_WM:-the window manager}
 
 # The program's sound device: 44100 frames a second, two channels of 16 bits.
 readonly BYTES_PER_SECOND=$((44100 * 2 * 2))
-# Places on the main window's client area below the menu bar, in pixels.
-readonly HOUSE_LEFT=32 HOUSE_TOP=152 WINDOW_DX=88 WINDOW_DY=64 WINDOW_W=73 WINDOW_H=57
-readonly SCORE_X=416 SCORE_Y=0 SCORE_W=65 SCORE_H=16   # above the time label, which changes
-readonly WATER_TOP=88
 readonly EMPTY_FRAME="192 192 192" WHITE="255 255 255" WATER="192 255 255"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tonovka-desktop.XXXXXX")
@@ -36,7 +36,7 @@ seconds() {
 }
 
 started_at=$(now_ms)
-xvfb_pid='' openbox_pid='' program_pid='' passed=no
+program_pid='' passed=no
 problems=()
 
 say() {
@@ -71,7 +71,7 @@ stop() {
 
 finish() {
     local status=$?
-    if [ "$passed" != yes ] && [ -n "${DISPLAY:-}" ] && [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
+    if [ "$passed" != yes ]; then
         import -silent -window root "png:$work/shot-at-failure.png" 2>/dev/null
     fi
     if [ "$passed" != yes ] && [ -s "$work/program.log" ]; then
@@ -79,13 +79,11 @@ finish() {
         grep -v FluidSynth "$work/program.log" | tail -n 15
     fi
     stop "$program_pid"
-    stop "$openbox_pid"
-    stop "$xvfb_pid"
     if [ "$passed" = yes ] && [ "${TONOVKA_KEEP_RUN:-0}" != 1 ]; then
         rm -rf "$work"
     else
         echo "Screenshots, logs and the recorded sound are in $work"
-        echo "  steps.log, marks, program.log, xvfb.log, openbox.log, shot-*.png, out.raw"
+        echo "  steps.log, marks, program.log, shot-*.png, out.raw"
     fi
     exit "$status"
 }
@@ -127,14 +125,14 @@ mark() {
     say "step '$name': $bytes bytes of sound written ($(sound_seconds "$bytes") s)"
 }
 
-# Notes a wrong result unless the frame X Y W H lies in the middle of the screen, give or take a
-# pixel.
+# Notes a wrong result unless the frame X Y W H lies in the middle of the work area (the screen
+# without the task bar), give or take a pixel.
 check_centred() {
     local what=$1 x=$2 y=$3 w=$4 h=$5
-    local left=$x right=$((screen_w - x - w)) top=$y bottom=$((screen_h - y - h))
+    local left=$((x - area_x)) right=$((area_x + area_w - x - w)) top=$((y - area_y)) bottom=$((area_y + area_h - y - h))
     say "$what margins: left $left right $right top $top bottom $bottom"
     [ $((left - right)) -ge -1 ] && [ $((left - right)) -le 1 ] && [ $((top - bottom)) -ge -1 ] &&
-        [ $((top - bottom)) -le 1 ] || problem "$what is not centred on the ${screen_w}x${screen_h} screen"
+        [ $((top - bottom)) -le 1 ] || problem "$what is not centred on the work area ${area_w}x${area_h}+${area_x}+${area_y}"
 }
 
 shot() {
@@ -162,11 +160,29 @@ frame_extents() {
     xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ','
 }
 
-# "X Y WIDTH HEIGHT" of the window with its frame, from the frame window that openbox made.
+# "X Y WIDTH HEIGHT" of the window with its frame.
 frame_geometry() {
-    local parent
-    parent=$(xwininfo -id "$1" -children | awk '/Parent window id:/ { print $4 }')
-    client_geometry "$parent"
+    local l r t b x y w h
+    read -r l r t b < <(frame_extents "$1")
+    read -r x y w h < <(client_geometry "$1")
+    echo "$((x - ${l:-0})) $((y - ${t:-0})) $((w + ${l:-0} + ${r:-0})) $((h + ${t:-0} + ${b:-0}))"
+}
+
+# The first window id of a root window property, e.g. the active window.
+root_window() {
+    xprop -root "$1" | sed -n 's/.*# *\(0x[0-9a-f]*\).*/\1/p'
+}
+
+is_active() {
+    [ $(($(root_window _NET_ACTIVE_WINDOW))) -eq $(($1)) ]
+}
+
+# Notes a wrong result when the window has an entry in the task bar.
+check_no_taskbar_entry() {
+    local states
+    states=$(xprop -id "$2" _NET_WM_STATE)
+    say "$1 $states"
+    echo "$states" | grep -q '_NET_WM_STATE_SKIP_TASKBAR' || problem "$1 has a task-bar entry"
 }
 
 has_frame_extents() {
@@ -179,41 +195,42 @@ pixel_is() {
 
 # ---------------------------------------------------------------------------------------------
 say "run folder: $work"
-for tool in Xvfb openbox xdotool xprop xwininfo import convert awk realpath; do
+for tool in xdotool xprop xwininfo import convert awk realpath; do
     command -v "$tool" >/dev/null || fail "$tool is missing (scripts/debian-packages lists the test packages)"
 done
 convert -version | grep -q ImageMagick || fail "'convert' is not ImageMagick's"
 [ -x "$program" ] || fail "no program at $program"
 [ -x "$probe" ] || fail "no probe at $probe"
+# Where the main window's controls lie in its client area: okno1=(X Y W H) and so on.
+eval "$("$layout" 2>/dev/null)" || fail "$layout printed no layout"
+[ ${#okno1[@]} -eq 4 ] && [ ${#scorecountLBL[@]} -eq 4 ] && [ ${#voda[@]} -eq 4 ] || fail "the layout lacks okno1, scorecountLBL or voda"
+readonly WINDOW_W=${okno1[2]} WINDOW_H=${okno1[3]}
+readonly WINDOW_DX=$((okno2[0] - okno1[0])) WINDOW_DY=$((okno6[1] - okno1[1]))
+# The top of the score label, above the time label, which changes on its own.
+readonly SCORE_X=${scorecountLBL[0]} SCORE_Y=${scorecountLBL[1]} SCORE_W=${scorecountLBL[2]}
+readonly SCORE_H=$((timecountLBL[1] - scorecountLBL[1]))
+readonly WATER_TOP=${voda[1]}
+# Window N of the house: its top-left corner in the client area.
+pane() {
+    local -n place="okno$1"
+    echo "${place[0]} ${place[1]}"
+}
 
 mkdir -p "$work/play" "$work/runtime" "$work/config" "$work/cache"
 chmod 700 "$work/runtime"
 cp "$data/siren.wav" "$data/rytmozan.mid" "$work/play/" || fail "cannot copy the sounds from $data"
 
-# A display of its own: Xvfb picks a free number and writes it to the given descriptor.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
-    >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-poll 20 grep -q '[0-9]' "$work/display" || fail "Xvfb gave no display number (xvfb.log)"
-export DISPLAY=":$(tr -dc '0-9' <"$work/display")"
 x_answers() { xwininfo -root >/dev/null 2>&1; }
 poll 10 x_answers || fail "the X server on $DISPLAY does not answer"
 read -r _ _ screen_w screen_h < <(client_geometry "$(xwininfo -root | awk '/Window id:/ { print $4 }')")
-say "X server on $DISPLAY, screen ${screen_w}x${screen_h}"
-
-XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache openbox --sm-disable \
-    >"$work/openbox.log" 2>&1 &
-openbox_pid=$!
-wm_running() {
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
-}
-poll 20 wm_running || fail "openbox did not start (openbox.log)"
-say "openbox runs"
+read -r area_x area_y area_w area_h _ < <(xprop -root _NET_WORKAREA | sed -n 's/.*= *//p' | tr -d ',')
+[ -n "$area_h" ] || { area_x=0 area_y=0 area_w=$screen_w area_h=$screen_h; }
+say "X server on $DISPLAY, screen ${screen_w}x${screen_h}, work area ${area_w}x${area_h}+${area_x}+${area_y}, window manager $wm"
 
 # ---------------------------------------------------------------------------------------------
 # 1. The welcome screen: borderless, centred, kept out of the task bar, with the siren.
 cd "$work/play" || fail "cannot enter $work/play"
-env -u SESSION_MANAGER QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" \
+env -u SESSION_MANAGER -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work/runtime" \
     SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/out.raw" \
     QT_LOGGING_RULES="tonovka.sound.debug=true" \
     "$program" >"$work/program.log" 2>&1 &
@@ -224,21 +241,21 @@ welcome=''
 find_welcome() { welcome=$(visible_window '^Form1$'); [ -n "$welcome" ]; }
 poll 30 find_welcome || fail "the welcome screen 'Form1' never showed"
 mark welcome
-poll 5 has_frame_extents "$welcome" || fail "openbox never framed the welcome screen"
+# A window manager that gives a borderless window no frame may not name one either.
+poll 3 has_frame_extents "$welcome" || say "no frame extents on the welcome screen"
 read -r wx wy ww wh < <(client_geometry "$welcome")
 read -r fx fy fw fh < <(frame_geometry "$welcome")
 extents=$(frame_extents "$welcome")
-say "welcome client ${ww}x${wh} at ($wx,$wy); with its frame ${fw}x${fh} at ($fx,$fy); frame extents $extents"
+say "welcome client ${ww}x${wh} at ($wx,$wy); with its frame ${fw}x${fh} at ($fx,$fy); frame extents ${extents:-none}"
 [ "${ww}x${wh}" = 196x243 ] || problem "the welcome screen's client area is ${ww}x${wh}, not 196x243"
-[ "$extents" = "0 0 0 0" ] || problem "the welcome screen has a frame: _NET_FRAME_EXTENTS $extents"
-[ "$fx $fy $fw $fh" = "$wx $wy $ww $wh" ] || problem "openbox's frame of the welcome screen is larger than the screen itself"
+[ "${extents:-0 0 0 0}" = "0 0 0 0" ] || problem "the welcome screen has a frame: _NET_FRAME_EXTENTS $extents"
 check_centred "the welcome screen" "$fx" "$fy" "$fw" "$fh"
-states=$(xprop -id "$welcome" _NET_WM_STATE)
-say "welcome $states"
-echo "$states" | grep -q '_NET_WM_STATE_SKIP_TASKBAR' || problem "the welcome screen has a task-bar entry"
-shot shot-welcome.png
-[ "$("$probe" count "$work/shot-welcome.png" "$wx" "$wy" "$ww" "$wh" $WHITE)" -gt $((ww * wh / 2)) ] ||
-    problem "the welcome screen is not mostly white"
+check_no_taskbar_entry "the welcome screen" "$welcome"
+mostly_white() {
+    shot shot-welcome.png
+    [ "$("$probe" count "$work/shot-welcome.png" "$wx" "$wy" "$ww" "$wh" $WHITE)" -gt $((ww * wh / 2)) ]
+}
+poll 5 mostly_white || problem "the welcome screen is not mostly white"
 
 # Let the siren be heard for a while before entering.
 enough_siren() { [ "$(sound_bytes)" -ge $((BYTES_PER_SECOND * 3 / 2)) ]; }
@@ -257,7 +274,7 @@ mark main
 welcome_gone() { [ "$(map_state "$welcome")" != IsViewable ]; }
 poll 5 welcome_gone || fail "the welcome screen stayed on the screen after 'Vstoupit'"
 say "welcome screen is now $(map_state "$welcome")"
-poll 5 has_frame_extents "$main" || fail "openbox never framed the main window"
+poll 5 has_frame_extents "$main" || fail "$wm never framed the main window"
 outer_size() {
     local l r t b x y w h
     read -r l r t b < <(frame_extents "$main")
@@ -265,31 +282,38 @@ outer_size() {
     echo "$((w + l + r))x$((h + t + b))"
 }
 outer_is_held() { [ "$(outer_size)" = 504x414 ]; }
-say "main window's outer size when first framed: $(outer_size)"
-if poll 5 outer_is_held; then
-    sleep 0.5
-    outer_is_held || problem "the main window's outer size did not hold: $(outer_size)"
-else
-    problem "the main window's outer size is $(outer_size), not 504x414"
-fi
+# Notes a wrong result unless the outer size comes to 504 x 414 and stays there.
+check_outer_size() {
+    say "main window's outer size $1: $(outer_size)"
+    if poll 5 outer_is_held; then
+        sleep 0.5
+        outer_is_held || problem "the main window's outer size $1 did not hold: $(outer_size)"
+    else
+        problem "the main window's outer size $1 is $(outer_size), not 504x414"
+    fi
+}
+check_outer_size "when first framed"
 read -r mx my mw mh < <(client_geometry "$main")
 read -r mfx mfy mfw mfh < <(frame_geometry "$main")
 say "main client ${mw}x${mh} at ($mx,$my); frame extents $(frame_extents "$main"); with its frame ${mfw}x${mfh} at ($mfx,$mfy)"
-[ "${mfw}x${mfh}" = 504x414 ] || problem "openbox's frame window is ${mfw}x${mfh}"
 check_centred "the main window" "$mfx" "$mfy" "$mfw" "$mfh"
-main_active() { xprop -root _NET_ACTIVE_WINDOW | grep -qi "$(printf '0x%x' "$main")\$"; }
+main_active() { is_active "$main"; }
 poll 5 main_active || fail "the main window never became the active window; $(xprop -root _NET_ACTIVE_WINDOW)"
 
-# The house lies below the menu bar: find the top of window 1's frame.
+# Another client asks for a new size: the window takes its own back, in its own place.
+xdotool windowsize "$main" 700 600
+check_outer_size "after another client's resize request"
+read -r mx my mw mh < <(client_geometry "$main")
+read -r mfx mfy mfw mfh < <(frame_geometry "$main")
+check_centred "the main window after the resize request" "$mfx" "$mfy" "$mfw" "$mfh"
+
+# The house's windows, where the layout puts them in the client area.
 shot shot-house-empty.png
-column=$((mx + HOUSE_LEFT + WINDOW_W / 2))
-frame_top=$("$probe" first "$work/shot-house-empty.png" "$column" "$((my + HOUSE_TOP))" "$((my + HOUSE_TOP + 60))" $EMPTY_FRAME)
-[ "$frame_top" -ge 0 ] || fail "window 1 of the house is not where it belongs (shot-house-empty.png)"
-cx=$mx cy=$((frame_top - HOUSE_TOP))
-say "the house's client area starts at ($cx,$cy): the menu bar is $((cy - my)) pixels high"
-grid() { echo "$((cx + HOUSE_LEFT)) $((cy + HOUSE_TOP)) $WINDOW_W $WINDOW_H $WINDOW_DX $WINDOW_DY 5 3"; }
+cx=$mx cy=$my
+grid() { echo "$((cx + okno1[0])) $((cy + okno1[1])) $WINDOW_W $WINDOW_H $WINDOW_DX $WINDOW_DY 5 3"; }
 for n in $(seq 15); do
-    x=$((cx + HOUSE_LEFT + (n - 1) % 5 * WINDOW_DX)) y=$((cy + HOUSE_TOP + (n - 1) / 5 * WINDOW_DY))
+    read -r x y < <(pane "$n")
+    x=$((cx + x)) y=$((cy + y))
     white=$("$probe" count "$work/shot-house-empty.png" $x $y $WINDOW_W $WINDOW_H $WHITE)
     frame=$("$probe" count "$work/shot-house-empty.png" $x $y $WINDOW_W $WINDOW_H $EMPTY_FRAME)
     [ $((white + frame)) -eq $((WINDOW_W * WINDOW_H)) ] ||
@@ -321,8 +345,8 @@ say "people seen $(elapsed_since "$time_newgame") s after Ctrl+N (screenshot $sh
     fail "the score changed with no rescue (shot-house-empty.png, shot-people.png)"
 
 read -r rescued _ <<<"$occupied"
-rx=$((cx + HOUSE_LEFT + (rescued - 1) % 5 * WINDOW_DX + WINDOW_W / 2))
-ry=$((cy + HOUSE_TOP + (rescued - 1) / 5 * WINDOW_DY + WINDOW_H / 2))
+read -r rx ry < <(pane "$rescued")
+rx=$((cx + rx + WINDOW_W / 2)) ry=$((cy + ry + WINDOW_H / 2))
 xdotool mousemove $rx $ry click 1
 mark rescue
 say "clicked window $rescued at ($rx,$ry)"
@@ -342,11 +366,12 @@ find_konec() { konec=$(visible_window '^Gejm Ouvr$'); [ -n "$konec" ]; }
 poll 90 find_konec || fail "'Gejm Ouvr' never showed (the time should run out about 21 s after Ctrl+N)"
 mark gameover
 say "'Gejm Ouvr' showed $(elapsed_since "$time_newgame") s after Ctrl+N"
-poll 5 has_frame_extents "$konec" || fail "openbox never framed 'Gejm Ouvr'"
+poll 5 has_frame_extents "$konec" || fail "$wm never framed 'Gejm Ouvr'"
 read -r kx ky kw kh < <(client_geometry "$konec")
 read -r kfx kfy kfw kfh < <(frame_geometry "$konec")
 say "'Gejm Ouvr' client ${kw}x${kh} at ($kx,$ky); frame extents $(frame_extents "$konec"); with its frame ${kfw}x${kfh} at ($kfx,$kfy)"
 check_centred "'Gejm Ouvr'" "$kfx" "$kfy" "$kfw" "$kfh"
+check_no_taskbar_entry "'Gejm Ouvr'" "$konec"
 [ "$kfx" -ge "$mfx" ] && [ "$kfy" -ge "$mfy" ] && [ $((kfx + kfw)) -le $((mfx + mfw)) ] &&
     [ $((kfy + kfh)) -le $((mfy + mfh)) ] || problem "'Gejm Ouvr' does not lie over the main window"
 # The window manager lists its windows from the bottom of the stack to the top.
@@ -367,7 +392,8 @@ water_everywhere() {
     local n x y covered
     flooded=''
     for n in $(seq 15); do
-        x=$((cx + HOUSE_LEFT + (n - 1) % 5 * WINDOW_DX)) y=$((cy + HOUSE_TOP + (n - 1) / 5 * WINDOW_DY))
+        read -r x y < <(pane "$n")
+        x=$((cx + x)) y=$((cy + y))
         # Windows hidden behind "Gejm Ouvr" are not looked at.
         [ $((x + WINDOW_W)) -le "$kfx" ] || [ "$x" -ge $((kfx + kfw)) ] ||
             [ $((y + WINDOW_H)) -le "$kfy" ] || [ "$y" -ge $((kfy + kfh)) ] || continue
@@ -381,7 +407,7 @@ poll 5 water_everywhere || fail "the water does not cover the house from row $WA
 say "water from row $WATER_TOP of the house down; windows seen under water:$flooded"
 say "main window's outer size at game over: $(outer_size)"
 # "OK" has the focus, so the new screen is to take the keyboard.
-konec_active() { xprop -root _NET_ACTIVE_WINDOW | grep -qi "$(printf '0x%x' "$konec")\$"; }
+konec_active() { is_active "$konec"; }
 poll 3 konec_active ||
     problem "'Gejm Ouvr' did not become the active window: $(xprop -root _NET_ACTIVE_WINDOW), 'Gejm Ouvr' is $(printf '0x%x' "$konec")"
 

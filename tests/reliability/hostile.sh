@@ -6,7 +6,7 @@
 #
 #   hostile.sh GAME DATA_DIR no-window-manager|no-audio-device|no-comic-font
 #
-#   no-window-manager  Xvfb alone: no frames, no activation, focus set by hand
+#   no-window-manager  an X server alone: no frames, no activation, focus set by hand
 #   no-audio-device    SDL_AUDIODRIVER=nosuchdriver, so that SDL's audio cannot start
 #   no-comic-font      a fontconfig setup (FONTCONFIG_FILE) that rejects the Comic Neue files,
 #                      so that "Comic Sans MS" falls back to another font

@@ -1,9 +1,11 @@
 # Sourced by the reliability checks: runs the game on a private X display and drives it with
 # xdotool, as a player would. Needs Xvfb, openbox (unless asked for no window manager), xdotool,
-# xwininfo (x11-utils) and ImageMagick's import.
+# xwininfo (x11-utils) and ImageMagick's import. The house's places come from the house-layout
+# probe of the game's build (TONOVKA_HOUSE_LAYOUT names another).
 #
 #   xg_init                          a work folder and the clean-up at exit
-#   xg_start_display [wm|none]       Xvfb with openbox, or Xvfb alone; sets DISPLAY
+#   xg_start_display [wm|none]       a private desktop (scripts/x-desktop) with openbox, or
+#                                    without a window manager; sets DISPLAY and XAUTHORITY
 #   xg_prepare_game GAME DATA        a game folder with the program and its two sounds
 #   xg_start_game [COMMAND...]       starts the program there (COMMAND runs it, e.g. strace ...)
 #   xg_wait_window TITLE [SECONDS]   until a window of that title is mapped
@@ -13,14 +15,13 @@
 #   xg_score                         a fingerprint of the score as shown
 #   xg_wait_exit [SECONDS]           waits for the program; sets XG_STATUS (124 when it did not end)
 
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/scripts/x-desktop-here.sh"
+
 XG_WM=wm
 XG_PIDS=()
 XG_WORK=
 XG_GAME_PID=
 XG_STATUS=
-# The menu bar above the house; a window of the house is 73 x 57 pixels, so a few pixels more
-# or less still hit it.
-XG_MENU_HEIGHT=${XG_MENU_HEIGHT:-19}
 
 xg_log() { echo "[$(date +%T)] $*" >&2; }
 
@@ -40,24 +41,17 @@ xg_init() {
 
 xg_start_display() {
     XG_WM=${1:-wm}
-    # Xvfb picks a free display number and writes it to fd 5. It, the window manager and the
-    # program are killed when this script dies, even by SIGKILL (as a test runner's timeout may
-    # kill it), so that none of them is left behind.
-    setpriv --pdeathsig KILL Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp -noreset 5>"$XG_WORK/display" 2>"$XG_WORK/xvfb.log" &
-    XG_PIDS+=("$!")
-    local i
-    for i in $(seq 200); do [ -s "$XG_WORK/display" ] && break; sleep 0.05; done
-    [ -s "$XG_WORK/display" ] || { xg_log "Xvfb did not start"; return 1; }
-    export DISPLAY=":$(cat "$XG_WORK/display")"
-    if [ "$XG_WM" = wm ]; then
-        setpriv --pdeathsig KILL openbox --sm-disable >/dev/null 2>&1 &
-        XG_PIDS+=("$!")
-        for i in $(seq 200); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.05; done
-        wmctrl -m >/dev/null 2>&1 || { xg_log "openbox did not start"; return 1; }
-    fi
+    local wm=openbox
+    [ "$XG_WM" = wm ] || wm=none
+    # The desktop ends with this script, even when a test runner's timeout kills it.
+    x_desktop_start "$wm" || { xg_log "the $wm desktop did not start"; return 1; }
+    XG_PIDS+=("$X_DESKTOP_PID")
 }
 
 xg_prepare_game() {
+    # Where the main window's controls lie in its client area: okno1=(X Y W H) and so on.
+    local layout=${TONOVKA_HOUSE_LAYOUT:-$(dirname "$1")/../tools/houselayout/house-layout}
+    eval "$("$layout" 2>/dev/null)" && [ ${#okno15[@]} -eq 4 ] || { xg_log "no house layout from $layout"; return 1; }
     mkdir -p "$XG_WORK/game"
     cp "$1" "$XG_WORK/game/tonovka"
     cp "$2/siren.wav" "$2/rytmozan.mid" "$XG_WORK/game/"
@@ -131,13 +125,12 @@ xg_key() {
     xdotool key --clearmodifiers "$@"
 }
 
-# Window N of the house: row (N - 1) / 5 and column (N - 1) % 5, 88 and 64 pixels apart, the
-# first at (32, 152) below the menu bar.
+# The middle of window N of the house.
 xg_house_point() {
-    local n=$1
+    local -n pane="okno$1"
     xg_geometry Tonovka || return 1
-    XG_PX=$((XG_X + 32 + 88 * ((n - 1) % 5) + 36))
-    XG_PY=$((XG_Y + XG_MENU_HEIGHT + 152 + 64 * ((n - 1) / 5) + 28))
+    XG_PX=$((XG_X + pane[0] + pane[2] / 2))
+    XG_PY=$((XG_Y + pane[1] + pane[3] / 2))
 }
 
 xg_click_house() {
@@ -145,17 +138,18 @@ xg_click_house() {
     xg_click_at "$XG_PX" "$XG_PY"
 }
 
-# The score: the top 16 rows of its label, 65 pixels wide at (416, 0) below the menu bar; the
-# time left is drawn from row 16 on.
+# The score: its label down to the time label, which changes on its own.
 xg_score() {
     xg_geometry Tonovka || return 1
-    import -silent -window root -crop "65x16+$((XG_X + 416))+$((XG_Y + XG_MENU_HEIGHT))" rgb:- 2>/dev/null | md5sum | cut -c1-12
+    local size="${scorecountLBL[2]}x$((timecountLBL[1] - scorecountLBL[1]))"
+    import -silent -window root -crop "$size+$((XG_X + scorecountLBL[0]))+$((XG_Y + scorecountLBL[1]))" rgb:- 2>/dev/null | md5sum | cut -c1-12
 }
 
 # The house's fifteen windows as shown.
 xg_house() {
     xg_geometry Tonovka || return 1
-    import -silent -window root -crop "440x190+$((XG_X + 32))+$((XG_Y + XG_MENU_HEIGHT + 152))" rgb:- 2>/dev/null | md5sum | cut -c1-12
+    local size="$((okno15[0] + okno15[2] - okno1[0]))x$((okno15[1] + okno15[3] - okno1[1]))"
+    import -silent -window root -crop "$size+$((XG_X + okno1[0]))+$((XG_Y + okno1[1]))" rgb:- 2>/dev/null | md5sum | cut -c1-12
 }
 
 xg_wait_exit() {

@@ -3,6 +3,8 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
+#include <QWindow>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -152,6 +154,32 @@ private Q_SLOTS:
         QCOMPARE(program.exits, 0);
         QTest::keyClick(okButton(program), Qt::Key_Space);
         QCOMPARE(program.exits, 1);
+    }
+
+    // The time runs out while the help box or the game's drop-down menu is open: game over
+    // comes above the main window and, once the box or menu is gone, has the keyboard.
+    void gameOverTakesTheKeyboardFromAnOpenHelpBoxOrMenu()
+    {
+        for (const bool helpBox : {true, false}) {
+            Program program;
+            enterAndPlay(program);
+            QWidget* index = program.window(ScreenId::index);
+            if (helpBox) {
+                whenMessageBoxOpens([&](QMessageBox&) { runOutOfTime(program); });
+                control<QAction>(index, "mnuHELPitem")->trigger();
+            } else {
+                QMenu* game = control<QAction>(index, "mmuHRAitem")->menu();
+                game->popup(index->mapToGlobal(QPoint(0, 20)));
+                QVERIFY(QTest::qWaitForWindowExposed(game));
+                runOutOfTime(program);
+                QVERIFY(!game->isVisible());
+            }
+            QWidget* konec = program.window(ScreenId::Konec);
+            QCOMPARE(konec->windowHandle()->transientParent(), index->windowHandle());
+            QVERIFY(QTest::qWaitForWindowActive(konec));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            QCOMPARE(program.exits, 1);
+        }
     }
 
     void victoryWhilePlayingStopsOnlyTheCountdown()

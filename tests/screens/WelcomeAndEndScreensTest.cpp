@@ -1,6 +1,8 @@
 // The welcome screen and the two end screens: their frames, controls, texts and keys.
 
+#include <QFontInfo>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -148,6 +150,32 @@ private Q_SLOTS:
         program.index().clock().newGame();
         program.shell.showScreen(ScreenId::Victory);
         QVERIFY(program.index().clock().isOn(GameClock::Time));
+    }
+
+    // Whatever the desktop's own fonts, the named fonts are drawn with the same stand-ins, so
+    // the four lines of the game-over text fit its label, and the menu bar above the house keeps
+    // its height; the menu bar stays in the window.
+    void namedFontsHaveFixedStandInsAndTheGameOverTextFits()
+    {
+        Program program;
+        showWelcome(program);
+        program.shell.showScreen(ScreenId::index);
+        program.shell.showScreen(ScreenId::Konec);
+        program.shell.showScreen(ScreenId::Victory);
+        const struct {
+            ScreenId screen;
+            const char* control;
+            const char* family;
+        } rows[] = {{ScreenId::welcome, "Label1", "DejaVu Sans"},        {ScreenId::welcome, "tittlelbl", "Comic Neue"},
+                    {ScreenId::Konec, "KonecLBL", "DejaVu Sans"},        {ScreenId::Victory, "Label1", "DejaVu Sans"},
+                    {ScreenId::index, "scorecountLBL", "Comic Neue"}};
+        for (const auto& row : rows)
+            QCOMPARE(QFontInfo(control(program.window(row.screen), row.control)->font()).family(), QString::fromLatin1(row.family));
+        auto* text = control<QLabel>(program.window(ScreenId::Konec), "KonecLBL");
+        QVERIFY2(text->heightForWidth(text->width()) <= text->height(), "the game-over text is cut off");
+        auto* menuBar = program.window(ScreenId::index)->findChild<QMenuBar*>();
+        QCOMPARE(QFontInfo(menuBar->font()).family(), QStringLiteral("DejaVu Sans"));
+        QVERIFY(!menuBar->isNativeMenuBar());
     }
 
     void endScreensLetTheMainWindowGoOn()

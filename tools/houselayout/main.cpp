@@ -1,11 +1,12 @@
 // Prints where the main window's controls lie, for the scripts that click and read the real
-// window: one line per control of the house front and one for the menu bar, as
+// window: one line per control of the house front, the menu bar and each item on it, as
 //     okno1=(X Y WIDTH HEIGHT)
 // in pixels from the top left of the window's client area, the menu bar included. The two side
 // strips are Shape1_0 and Shape1_1. A script takes them in with eval "$(house-layout)".
 //
 // The window is laid out on the offscreen platform unless QT_QPA_PLATFORM names another.
 
+#include <QAction>
 #include <QApplication>
 #include <QMenuBar>
 #include <QTextStream>
@@ -52,6 +53,11 @@ int main(int argc, char* argv[])
 
     QTextStream out(stdout);
     out << line(QStringLiteral("menubar"), window.menuBar()->geometry());
+    // The items on the bar, as a game that runs shows them ("Hra", "Pauza", "Nápověda").
+    for (QAction* item : window.menuBar()->actions()) {
+        if (item->isVisible())
+            out << line(item->objectName(), window.menuBar()->actionGeometry(item).translated(window.menuBar()->pos()));
+    }
     const QWidget* client = window.centralWidget();
     for (const HousePlace& place : kHouseLayout) {
         QString name = QString::fromLatin1(place.name.data(), static_cast<qsizetype>(place.name.size()));

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace tonovka {
+
+// A font that a screen names, drawn with a free stand-in that has the same measures wherever
+// the desktop's own fonts differ: "MS Sans Serif" with DejaVu Sans, "Comic Sans MS" with Comic
+// Neue. Without the stand-in, a desktop whose sans-serif is taller (Noto Sans) would cut lines
+// off the labels.
+QFont namedFont(const QString& family, qreal pointSize);
+
+} // namespace tonovka

@@ -1,0 +1,43 @@
+# Sourced by scripts that want a private desktop for the rest of their run, rather than
+# running one command on it:
+#
+#   source scripts/x-desktop-here.sh
+#   x_desktop_start WM [WxH]    starts scripts/x-desktop WM in the background and exports its
+#                               DISPLAY and XAUTHORITY (and its folder as X_DESKTOP_DIR);
+#                               X_DESKTOP_PID is the desktop's process
+#   x_desktop_stop              ends it; it also ends, and cleans up, when the script ends,
+#                               even by SIGKILL
+
+X_DESKTOP_PID=
+x_desktop_script=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/x-desktop
+
+x_desktop_start() {
+    local wm=$1 screen=${2:-1024x768} facts
+    facts=$(mktemp "${TMPDIR:-/tmp}/x-desktop-facts.XXXXXX") || return 1
+    # The desktop's command writes where it is and then waits for this script to end.
+    setpriv --pdeathsig TERM "$x_desktop_script" --screen "$screen" "$wm" -- \
+        sh -c 'echo "$DISPLAY $XAUTHORITY $X_DESKTOP_DIR" >"$1.new" && mv "$1.new" "$1" && exec sleep infinity' \
+        - "$facts" </dev/null &
+    X_DESKTOP_PID=$!
+    rm -f "$facts"
+    local tries=1200
+    until [ -s "$facts" ]; do
+        kill -0 "$X_DESKTOP_PID" 2>/dev/null && [ "$tries" -gt 0 ] || {
+            echo "x-desktop: the $wm desktop did not start" >&2
+            return 1
+        }
+        tries=$((tries - 1))
+        sleep 0.05
+    done
+    read -r DISPLAY XAUTHORITY X_DESKTOP_DIR <"$facts"
+    rm -f "$facts"
+    export DISPLAY XAUTHORITY X_DESKTOP_DIR X_DESKTOP_WM=$wm
+}
+
+x_desktop_stop() {
+    [ -n "$X_DESKTOP_PID" ] || return 0
+    kill "$X_DESKTOP_PID" 2>/dev/null || true
+    wait "$X_DESKTOP_PID" 2>/dev/null || true
+    X_DESKTOP_PID=
+    return 0
+}
