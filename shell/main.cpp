@@ -5,11 +5,13 @@
 #include "QtIntervalTimer.h"
 #include "ScreenFactory.h"
 #include "SdlAudioService.h"
+#include "SessionBus.h"
 #include "Version.h"
 #include "WindowSystemStart.h"
 
 int main(int argc, char* argv[])
 {
+    tonovka::keepToARunningSessionBus();
     tonovka::WindowSystemStart windowSystem;
     QApplication app(argc, argv);
     windowSystem.started();
