@@ -190,6 +190,9 @@ private Q_SLOTS:
         rescueUntilScore(program, QStringLiteral("210"));
         program.timers.advance(1);
         QCOMPARE(visibleScreens(program), (QStringList{"index", "Victory"}));
+        // It belongs to the main window, so that it stays above it.
+        QCOMPARE(program.window(ScreenId::Victory)->windowHandle()->transientParent(),
+                 program.window(ScreenId::index)->windowHandle());
         QVERIFY(!program.index().clock().isOn(GameClock::Time));
         QVERIFY(program.index().clock().isOn(GameClock::LidiTIME));
     }
