@@ -1,6 +1,11 @@
 #include <QApplication>
+#include <QWidget>
+#include <QWindow>
+
+#include <chrono>
 
 #include "AppShell.h"
+#include "FirstExpose.h"
 #include "PictureSet.h"
 #include "QtIntervalTimer.h"
 #include "ScreenFactory.h"
@@ -22,8 +27,16 @@ int main(int argc, char* argv[])
 
     tonovka::PictureSet pictures;
     tonovka::SdlAudioService audio;
+    // The audio thread's start (loading the libraries, opening the device, reading the siren)
+    // would share the processor with the welcome screen's first showing; it waits until the
+    // screen is up, or this long at most, so that the siren still sounds at once.
+    audio.holdCommands(std::chrono::milliseconds(40));
     tonovka::AppShell shell(tonovka::screenFactory(shell, pictures, audio, &tonovka::QtIntervalTimer::make));
     shell.showScreen(tonovka::ScreenId::welcome);
+    if (QWindow* welcome = shell.screen(tonovka::ScreenId::welcome)->window().windowHandle())
+        tonovka::whenFirstExposed(*welcome, [&audio] { audio.releaseCommands(); });
+    else
+        audio.releaseCommands();
     QApplication::exec();
     shell.endProgram();
 }

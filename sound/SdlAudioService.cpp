@@ -72,6 +72,25 @@ bool SdlAudioService::waitUntilDone(std::chrono::milliseconds timeout)
     return m_done.wait_for(lock, timeout, [this] { return m_commands.empty() && !m_busy; });
 }
 
+void SdlAudioService::holdCommands(std::chrono::milliseconds atMost)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_held = true;
+        m_heldUntil = std::chrono::steady_clock::now() + atMost;
+    }
+    m_wake.notify_one();
+}
+
+void SdlAudioService::releaseCommands()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_held = false;
+    }
+    m_wake.notify_one();
+}
+
 void SdlAudioService::give(Command command)
 {
     {
@@ -86,15 +105,21 @@ void SdlAudioService::give(Command command)
 void SdlAudioService::run(QStringList folders, QStringList soundFonts, QStringList libraries)
 {
     PlayerSounds sounds(std::move(folders), std::move(soundFonts), std::move(libraries));
-    const auto hasWork = [this] { return m_ending || !m_commands.empty(); };
+    const auto hasWork = [this] { return m_ending || m_held || !m_commands.empty(); };
     std::unique_lock lock(m_mutex);
     for (;;) {
+        if (m_held) {
+            m_wake.wait_until(lock, m_heldUntil, [this] { return m_ending || !m_held; });
+            m_held = false;
+        }
         if (m_sounding.empty())
             m_wake.wait(lock, hasWork);
         else
             m_wake.wait_for(lock, SoundingCheckInterval, hasWork);
         if (m_ending)
             break;
+        if (m_held)
+            continue;
 
         std::optional<Command> command;
         if (!m_commands.empty()) {

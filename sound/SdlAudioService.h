@@ -42,6 +42,12 @@ public:
     void close(int player) override;
     bool isSounding(int player) const override;
 
+    // The audio thread keeps the commands given from now on until releaseCommands(), or until
+    // atMost has passed: loading the libraries takes the processor for tens of milliseconds,
+    // which the first window would otherwise share with it.
+    void holdCommands(std::chrono::milliseconds atMost);
+    void releaseCommands();
+
     // For tests and tools, never for a screen: waits until every command given so far has been
     // carried out, or the time is up. Tells whether they were.
     bool waitUntilDone(std::chrono::milliseconds timeout);
@@ -64,6 +70,8 @@ private:
     std::deque<Command> m_commands;
     bool m_busy = false;               // a command is being carried out
     bool m_ending = false;
+    bool m_held = false;               // commands wait for releaseCommands() or m_heldUntil
+    std::chrono::steady_clock::time_point m_heldUntil;
     std::map<int, int> m_playsWaiting; // "play" commands not carried out yet, per player
     std::set<int> m_sounding;          // players heard at the last look
     int m_players = 0;

@@ -30,6 +30,8 @@ private Q_SLOTS:
     void closeSilencesTheMusicWithinOneBuffer();
     void closingTheMusicLeavesTheSirenSounding();
     void callsReturnWhileTheAudioThreadIsStillLoading();
+    void heldCommandsWaitForTheReleaseOrTheirTime_data();
+    void heldCommandsWaitForTheReleaseOrTheirTime();
     void relativeNameIsFound_data();
     void relativeNameIsFound();
     void ctrlCIsLeftToTheProgram();
@@ -185,6 +187,33 @@ void SdlAudioServiceTest::callsReturnWhileTheAudioThreadIsStillLoading()
     QVERIFY2(!audio.waitUntilDone(std::chrono::milliseconds(0)),
              "the calls returned only when the audio thread had finished");
     QVERIFY(audio.waitUntilDone(std::chrono::seconds(10)));
+}
+
+void SdlAudioServiceTest::heldCommandsWaitForTheReleaseOrTheirTime_data()
+{
+    QTest::addColumn<bool>("released");
+    QTest::newRow("released") << true;
+    QTest::newRow("time up") << false;
+}
+
+void SdlAudioServiceTest::heldCommandsWaitForTheReleaseOrTheirTime()
+{
+    QFETCH(bool, released);
+    DiskAudioSession session;
+    SdlAudioService& audio = session.audio();
+    QVERIFY(writeFile(session.path(QStringLiteral("siren.wav")), waveTone(300, 8000)));
+
+    using std::chrono::milliseconds;
+    audio.holdCommands(released ? milliseconds(std::chrono::hours(1)) : milliseconds(300));
+    const int siren = audio.addPlayer();
+    audio.open(siren, AudioDevice::WaveAudio, session.path(QStringLiteral("siren.wav")));
+    audio.play(siren);
+    if (released) {
+        QTest::qWait(300);
+        QCOMPARE(session.samplesWritten(), 0);
+        audio.releaseCommands();
+    }
+    QVERIFY(session.waitForSound(0, 10000) >= 0);
 }
 
 void SdlAudioServiceTest::relativeNameIsFound_data()
