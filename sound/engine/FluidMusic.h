@@ -11,9 +11,10 @@
 namespace tonovka {
 
 // One tune at a time, played by a FluidSynth synthesizer of its own and rendered into the mixer's
-// buffer on the device's thread. The synthesizer is set for this game's tune: only the samples of
-// the instruments it plays are read from the soundfont, there is no reverb and no chorus, and it
-// renders at the mixer's rate, with voices enough for the tune's busiest moment.
+// buffer on the device's thread. The synthesizer is set for this game's tune: it is given only the
+// presets of the instruments the tune plays (SoundFontView.h) and reads only the samples of the
+// notes that sound, there is no reverb and no chorus, and it renders at the mixer's rate, with
+// voices enough for the tune's busiest moment.
 class FluidMusic {
 public:
     // volume: 0 to 1, as a share of the full volume.
