@@ -1,13 +1,12 @@
 #include "FluidMusic.h"
 
+#include "SoundFontView.h"
+
 #include <QFile>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace tonovka {
 
@@ -15,55 +14,65 @@ namespace {
 
 // FluidSynth reads an instrument's samples only when the tune first plays it, and it opens the
 // soundfont again by its name to do so. It crashes when the file is gone by then (a package
-// upgrade replaces it), so it reads through a descriptor held since the soundfont was loaded,
-// which keeps the file that it loaded. One soundfont is held at a time.
+// upgrade replaces it), so every read goes through the view made when the soundfont loaded, whose
+// descriptor keeps the file that it loaded. One soundfont is held at a time.
 std::mutex g_heldMutex;
 std::string g_heldPath;
-int g_held = -1;
+std::shared_ptr<const SoundFontView> g_held;
 
-void holdSoundFont(const std::string& path)
+void holdSoundFont(const std::string& path, std::shared_ptr<const SoundFontView> view)
 {
     const std::lock_guard lock(g_heldMutex);
-    if (g_held >= 0)
-        ::close(g_held);
-    g_held = path.empty() ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    g_heldPath = g_held >= 0 ? path : std::string();
+    g_held = std::move(view);
+    g_heldPath = g_held ? path : std::string();
 }
+
+struct SoundFontReader {
+    std::shared_ptr<const SoundFontView> view;
+    off_t at = 0;
+};
 
 void* openSoundFont(const char* path)
 {
-    const std::lock_guard lock(g_heldMutex);
-    if (g_held < 0 || g_heldPath != path)
-        return std::fopen(path, "rbe");
-    // A duplicate shares its position with the others; only one reader reads at a time.
-    const int copy = ::fcntl(g_held, F_DUPFD_CLOEXEC, 0);
-    std::FILE* file = copy >= 0 ? ::fdopen(copy, "rb") : nullptr;
-    if (!file && copy >= 0)
-        ::close(copy);
-    if (file)
-        std::rewind(file);
-    return file;
+    std::shared_ptr<const SoundFontView> view;
+    {
+        const std::lock_guard lock(g_heldMutex);
+        if (g_held && g_heldPath == path)
+            view = g_held;
+    }
+    if (!view)
+        view = wholeSoundFont(path);
+    return view ? new SoundFontReader {std::move(view)} : nullptr;
 }
 
 int readSoundFont(void* buffer, fluid_long_long_t count, void* file)
 {
-    return std::fread(buffer, std::size_t(count), 1, static_cast<std::FILE*>(file)) == 1 || count == 0
-        ? FLUID_OK : FLUID_FAILED;
+    auto* reader = static_cast<SoundFontReader*>(file);
+    if (count < 0 || !reader->view->read(reader->at, buffer, std::size_t(count)))
+        return FLUID_FAILED;
+    reader->at += off_t(count);
+    return FLUID_OK;
 }
 
 int seekSoundFont(void* file, fluid_long_long_t offset, int origin)
 {
-    return ::fseeko(static_cast<std::FILE*>(file), off_t(offset), origin) == 0 ? FLUID_OK : FLUID_FAILED;
+    auto* reader = static_cast<SoundFontReader*>(file);
+    const off_t from = origin == SEEK_SET ? 0 : origin == SEEK_CUR ? reader->at : reader->view->size();
+    if (offset < -from || offset > reader->view->size() - from)
+        return FLUID_FAILED;
+    reader->at = from + off_t(offset);
+    return FLUID_OK;
 }
 
 fluid_long_long_t tellSoundFont(void* file)
 {
-    return ::ftello(static_cast<std::FILE*>(file));
+    return static_cast<SoundFontReader*>(file)->at;
 }
 
 int closeSoundFont(void* file)
 {
-    return std::fclose(static_cast<std::FILE*>(file)) == 0 ? FLUID_OK : FLUID_FAILED;
+    delete static_cast<SoundFontReader*>(file);
+    return FLUID_OK;
 }
 
 // Four instruments, at most eight notes at once, each note of one or two voices, and the tails
@@ -95,12 +104,22 @@ FluidMusic::~FluidMusic()
     if (m_synth)
         m_lib.delete_fluid_synth(m_synth);
     m_lib.delete_fluid_settings(m_settings);
-    holdSoundFont({});
+    holdSoundFont({}, nullptr);
 }
 
 bool FluidMusic::load(const QByteArray& midi, const QString& soundFontPath, QString& error)
 {
     stop();
+    const TuneInstruments instruments = instrumentsOfTune(midi);
+    if (m_synth && m_soundFontPart && !m_instruments.holds(instruments)) {
+        // The soundfont was read for another tune's instruments.
+        fluid_synth_t* synth = m_synth;
+        {
+            const std::lock_guard lock(m_mutex);
+            m_synth = nullptr;
+        }
+        m_lib.delete_fluid_synth(synth);
+    }
     if (!m_synth) {
         // Read outside the lock, so that the siren goes on while the soundfont is read.
         fluid_synth_t* synth = m_lib.new_fluid_synth(m_settings);
@@ -112,14 +131,19 @@ bool FluidMusic::load(const QByteArray& midi, const QString& soundFontPath, QStr
         m_lib.fluid_sfloader_set_callbacks(loader, openSoundFont, readSoundFont, seekSoundFont,
                                      tellSoundFont, closeSoundFont);
         m_lib.fluid_synth_add_sfloader(synth, loader);
-        const QByteArray path = QFile::encodeName(soundFontPath);
-        holdSoundFont(path.toStdString());
-        if (m_lib.fluid_synth_sfload(synth, path.constData(), 1) == FLUID_FAILED) {
+        const std::string path = QFile::encodeName(soundFontPath).toStdString();
+        // Only the presets of the tune's instruments; FluidSynth reads the whole file itself when
+        // its preset data is not as this program expects.
+        std::shared_ptr<const SoundFontView> view = soundFontForTune(path, instruments);
+        m_soundFontPart = view != nullptr;
+        holdSoundFont(path, m_soundFontPart ? std::move(view) : wholeSoundFont(path));
+        if (m_lib.fluid_synth_sfload(synth, path.c_str(), 1) == FLUID_FAILED) {
             m_lib.delete_fluid_synth(synth);
-            holdSoundFont({});
+            holdSoundFont({}, nullptr);
             error = QStringLiteral("the soundfont %1 cannot be read").arg(soundFontPath);
             return false;
         }
+        m_instruments = instruments;
         const std::lock_guard lock(m_mutex);
         m_synth = synth;
     }

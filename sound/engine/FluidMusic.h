@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AudioLibraries.h"
+#include "TuneInstruments.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,9 +11,10 @@
 namespace tonovka {
 
 // One tune at a time, played by a FluidSynth synthesizer of its own and rendered into the mixer's
-// buffer on the device's thread. The synthesizer is set for this game's tune: only the samples of
-// the instruments it plays are read from the soundfont, there is no reverb and no chorus, and it
-// renders at the mixer's rate, with voices enough for the tune's busiest moment.
+// buffer on the device's thread. The synthesizer is set for this game's tune: it is given only the
+// presets of the instruments the tune plays (SoundFontView.h) and reads only the samples of the
+// notes that sound, there is no reverb and no chorus, and it renders at the mixer's rate, with
+// voices enough for the tune's busiest moment.
 class FluidMusic {
 public:
     // volume: 0 to 1, as a share of the full volume.
@@ -21,8 +23,8 @@ public:
     FluidMusic(const FluidMusic&) = delete;
     FluidMusic& operator=(const FluidMusic&) = delete;
 
-    // Lets go of the tune before, then takes this one, read with the soundfont at soundFontPath
-    // (read once, by the first tune that loads). False, with the reason in error, when the
+    // Lets go of the tune before, then takes this one, read with the presets of its instruments
+    // from the soundfont at soundFontPath (read again only for a tune with other instruments). False, with the reason in error, when the
     // soundfont cannot be read or the tune not taken.
     bool load(const QByteArray& midi, const QString& soundFontPath, QString& error);
     void play();
@@ -39,6 +41,8 @@ private:
     const AudioLibraries& m_lib;
     fluid_settings_t* m_settings = nullptr;
     fluid_synth_t* m_synth = nullptr;     // made by the first load that reads the soundfont
+    TuneInstruments m_instruments;        // whose presets the synthesizer holds
+    bool m_soundFontPart = false;         // whether it holds only those presets
     mutable std::mutex m_mutex;           // guards the synthesizer and the player against render
     fluid_player_t* m_player = nullptr;
     bool m_rendering = false;             // from play until the tune and its last notes have ended

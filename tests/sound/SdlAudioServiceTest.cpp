@@ -173,13 +173,16 @@ void SdlAudioServiceTest::callsReturnWhileTheAudioThreadIsStillLoading()
     skipWithoutSoundFont();
     DiskAudioSession session;
     SdlAudioService& audio = session.audio();
-    QVERIFY(writeFile(session.path(QStringLiteral("rytmozan.mid")), midiTune(4)));
 
     // The first command loads the audio module and the soundfont, tens of milliseconds; each
-    // further tune is read again.
+    // further tune plays another instrument, so the soundfont is read again for it.
     for (int round = 0; round < 6; ++round) {
+        QByteArray tune = midiTune(4);
+        tune[tune.indexOf("\xc0\x13") + 1] = char(0x13 + round);
+        const QString path = session.path(QStringLiteral("tune%1.mid").arg(round));
+        QVERIFY(writeFile(path, tune));
         const int player = audio.addPlayer();
-        audio.open(player, AudioDevice::Sequencer, session.path(QStringLiteral("rytmozan.mid")));
+        audio.open(player, AudioDevice::Sequencer, path);
         audio.play(player);
         QVERIFY(audio.isSounding(player));
     }
