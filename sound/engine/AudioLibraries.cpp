@@ -4,6 +4,9 @@
 
 #include <dlfcn.h>
 
+#include <map>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace tonovka {
@@ -15,7 +18,9 @@ QStringList installedAudioLibraries()
             QStringLiteral("libglib-2.0.so.0")};
 }
 
-const AudioLibraries* loadAudioLibraries(const QStringList& libraries, QString& error)
+namespace {
+
+AudioLibraries* load(const QStringList& libraries, QString& error)
 {
     std::vector<void*> handles;
     for (const QString& library : libraries) {
@@ -33,7 +38,6 @@ const AudioLibraries* loadAudioLibraries(const QStringList& libraries, QString& 
         }
         return nullptr;
     };
-    // Made once and kept, as the libraries are.
     auto* functions = new AudioLibraries;
 #define TONOVKA_AUDIO_FIND(name)                                                        \
     functions->name = reinterpret_cast<decltype(&::name)>(find(#name));                 \
@@ -45,6 +49,21 @@ const AudioLibraries* loadAudioLibraries(const QStringList& libraries, QString& 
     TONOVKA_AUDIO_FUNCTIONS(TONOVKA_AUDIO_FIND)
 #undef TONOVKA_AUDIO_FIND
     return functions;
+}
+
+} // namespace
+
+const AudioLibraries* loadAudioLibraries(const QStringList& libraries, QString& error)
+{
+    // Made once for each list and kept, as the libraries themselves are: every audio service of
+    // the process shares them.
+    static std::mutex guard;
+    static std::map<QStringList, std::unique_ptr<AudioLibraries>> loaded;
+    const std::lock_guard lock(guard);
+    std::unique_ptr<AudioLibraries>& functions = loaded[libraries];
+    if (!functions)
+        functions.reset(load(libraries, error));
+    return functions.get();
 }
 
 } // namespace tonovka

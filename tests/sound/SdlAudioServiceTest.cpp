@@ -174,8 +174,9 @@ void SdlAudioServiceTest::callsReturnWhileTheAudioThreadIsStillLoading()
     DiskAudioSession session;
     SdlAudioService& audio = session.audio();
 
-    // The first command loads the audio module and the soundfont, tens of milliseconds; each
-    // further tune plays another instrument, so the soundfont is read again for it.
+    // The audio thread is kept from its work, as a slow load would keep it: every call must
+    // still return, each tune playing another instrument so that the soundfont is read again.
+    audio.holdCommands(std::chrono::hours(1));
     for (int round = 0; round < 6; ++round) {
         QByteArray tune = midiTune(4);
         tune[tune.indexOf("\xc0\x13") + 1] = char(0x13 + round);
@@ -186,9 +187,9 @@ void SdlAudioServiceTest::callsReturnWhileTheAudioThreadIsStillLoading()
         audio.play(player);
         QVERIFY(audio.isSounding(player));
     }
-
     QVERIFY2(!audio.waitUntilDone(std::chrono::milliseconds(0)),
              "the calls returned only when the audio thread had finished");
+    audio.releaseCommands();
     QVERIFY(audio.waitUntilDone(std::chrono::seconds(10)));
 }
 
