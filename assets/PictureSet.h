@@ -36,8 +36,7 @@ public:
     static QString resourcePath(Role role);
 
 private:
-    template <class Picture>
-    struct Loaded {
+    template <class Picture> struct Loaded {
         Picture value;
         bool loaded = false;
     };

@@ -169,13 +169,25 @@ private:
             std::function<void()> counted = tick;
             Counters& c = m_counters;
             if (name == "chlapTIME")
-                counted = [tick, &c] { tick(); ++c.manTicks; };
+                counted = [tick, &c] {
+                    tick();
+                    ++c.manTicks;
+                };
             else if (name == "zenaTIME")
-                counted = [tick, &c] { tick(); ++c.womanTicks; };
+                counted = [tick, &c] {
+                    tick();
+                    ++c.womanTicks;
+                };
             else if (name == "LidiTIME")
-                counted = [tick, &c] { tick(); c.menAt.push_back(std::stoi(c.state->manCursor())); };
+                counted = [tick, &c] {
+                    tick();
+                    c.menAt.push_back(std::stoi(c.state->manCursor()));
+                };
             else if (name == "lidi2TIME")
-                counted = [tick, &c] { tick(); c.womenAt.push_back(std::stoi(c.state->womanCursor())); };
+                counted = [tick, &c] {
+                    tick();
+                    c.womenAt.push_back(std::stoi(c.state->womanCursor()));
+                };
             return QtIntervalTimer::make(name, ms, std::move(counted));
         };
     }
@@ -237,11 +249,11 @@ private:
         const QByteArray platform = QGuiApplication::platformName().toLatin1();
         if (!m_results.empty()) {
             std::printf("index_cpu on %s, %d s a phase\n", platform.constData(), m_seconds);
-            std::printf("%-8s %10s %10s %10s %12s %14s\n", "phase", "CPU %core", "X CPU %", "paints/s",
-                        "man ticks/s", "woman ticks/s");
+            std::printf("%-8s %10s %10s %10s %12s %14s\n", "phase", "CPU %core", "X CPU %", "paints/s", "man ticks/s",
+                        "woman ticks/s");
             for (const Phase& p : m_results)
-                std::printf("%-8s %10.2f %10.2f %10.2f %12.1f %14.1f\n", p.name.c_str(), p.cpuPercent,
-                            p.xPercent, p.paintsPerSecond, p.manTicksPerSecond, p.womanTicksPerSecond);
+                std::printf("%-8s %10.2f %10.2f %10.2f %12.1f %14.1f\n", p.name.c_str(), p.cpuPercent, p.xPercent,
+                            p.paintsPerSecond, p.manTicksPerSecond, p.womanTicksPerSecond);
             for (const Phase& p : m_results) {
                 if (p.paints.isEmpty())
                     continue;
@@ -251,12 +263,12 @@ private:
                 std::printf("\n");
             }
             for (const Phase& p : m_results)
-                std::printf("result %s cpu=%.3f xcpu=%.3f paints=%.3f manticks=%.1f womanticks=%.1f\n",
-                            p.name.c_str(), p.cpuPercent, p.xPercent, p.paintsPerSecond, p.manTicksPerSecond,
-                            p.womanTicksPerSecond);
+                std::printf("result %s cpu=%.3f xcpu=%.3f paints=%.3f manticks=%.1f womanticks=%.1f\n", p.name.c_str(),
+                            p.cpuPercent, p.xPercent, p.paintsPerSecond, p.manTicksPerSecond, p.womanTicksPerSecond);
         }
         if (m_spread) {
-            for (const auto& [who, at] : {std::pair{"men", &m_counters.menAt}, std::pair{"women", &m_counters.womenAt}}) {
+            for (const auto& [who, at] :
+                 {std::pair{"men", &m_counters.menAt}, std::pair{"women", &m_counters.womenAt}}) {
                 const std::vector<int> first(at->begin(), at->begin() + kPlacements);
                 std::printf("%s placed in windows:", who);
                 for (int n : first)
@@ -267,8 +279,8 @@ private:
             std::map<int, int> offsets;
             for (std::size_t i = 0; i < kPlacements; ++i)
                 ++offsets[(m_counters.womenAt[i] - m_counters.menAt[i] + 15) % 15];
-            const auto common = std::max_element(offsets.begin(), offsets.end(),
-                                                 [](auto a, auto b) { return a.second < b.second; });
+            const auto common =
+                std::max_element(offsets.begin(), offsets.end(), [](auto a, auto b) { return a.second < b.second; });
             std::printf("woman placed %d windows after the man (mod 15) in %d of %zu placements\n", common->first,
                         common->second, kPlacements);
         }

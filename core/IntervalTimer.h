@@ -16,7 +16,7 @@ public:
 };
 
 // Makes the clock's timers: Qt timers in the program, stepped timers in tests.
-using IntervalTimerFactory = std::function<std::unique_ptr<IntervalTimer>(
-    std::string_view name, int intervalMs, std::function<void()> tick)>;
+using IntervalTimerFactory =
+    std::function<std::unique_ptr<IntervalTimer>(std::string_view name, int intervalMs, std::function<void()> tick)>;
 
 } // namespace tonovka

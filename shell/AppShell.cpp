@@ -26,9 +26,8 @@ void centre(QWidget& window, QSize outerSize)
         return;
     // alignedRect rounds the way a centred window is expected to sit; QRect::center() is one
     // pixel off for even sizes.
-    window.move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, outerSize,
-                                    screen->availableGeometry())
-                    .topLeft());
+    window.move(
+        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, outerSize, screen->availableGeometry()).topLeft());
 }
 
 // The window frame is known only once the window is first exposed; a window that has one is

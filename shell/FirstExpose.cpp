@@ -9,8 +9,7 @@ namespace {
 
 class FirstExpose final : public QObject {
 public:
-    FirstExpose(QWindow& window, std::function<void()> then)
-        : QObject(&window), m_then(std::move(then))
+    FirstExpose(QWindow& window, std::function<void()> then) : QObject(&window), m_then(std::move(then))
     {
         window.installEventFilter(this);
     }

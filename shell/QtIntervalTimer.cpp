@@ -18,8 +18,7 @@ void QtIntervalTimer::setOn(bool on)
         m_timer.stop();
 }
 
-std::unique_ptr<IntervalTimer> QtIntervalTimer::make(std::string_view name, int intervalMs,
-                                                     std::function<void()> tick)
+std::unique_ptr<IntervalTimer> QtIntervalTimer::make(std::string_view name, int intervalMs, std::function<void()> tick)
 {
     return std::make_unique<QtIntervalTimer>(name, intervalMs, std::move(tick));
 }

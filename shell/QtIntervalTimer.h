@@ -20,8 +20,7 @@ public:
     void setOn(bool on) override;
     bool isOn() const override { return m_timer.isActive(); }
 
-    static std::unique_ptr<IntervalTimer> make(std::string_view name, int intervalMs,
-                                               std::function<void()> tick);
+    static std::unique_ptr<IntervalTimer> make(std::string_view name, int intervalMs, std::function<void()> tick);
 
 private:
     QTimer m_timer;

@@ -10,8 +10,8 @@ namespace tonovka {
 // rate: at the siren's 22050 Hz its hi-hats and cymbals would lose their top octave.
 struct MixerFormat {
     static constexpr int SampleRate = 44100;
-    static constexpr int Channels = 2;         // interleaved, signed 16 bits each
-    static constexpr int BufferFrames = 1024;  // about 23 ms a buffer
+    static constexpr int Channels = 2;        // interleaved, signed 16 bits each
+    static constexpr int BufferFrames = 1024; // about 23 ms a buffer
     static constexpr int BytesPerFrame = 2 * Channels;
 };
 

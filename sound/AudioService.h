@@ -10,8 +10,7 @@ enum class AudioDevice { WaveAudio, Sequencer };
 // The device's name as the screens write it: "waveaudio" or "sequencer".
 inline QString audioDeviceName(AudioDevice device)
 {
-    return device == AudioDevice::WaveAudio ? QStringLiteral("waveaudio")
-                                            : QStringLiteral("sequencer");
+    return device == AudioDevice::WaveAudio ? QStringLiteral("waveaudio") : QStringLiteral("sequencer");
 }
 
 // What the sound players ask of whatever makes the sound. Every call returns at once and reports

@@ -15,13 +15,20 @@ namespace {
 const char* problemText(SoundFileProblem problem)
 {
     switch (problem) {
-    case SoundFileProblem::None: return "none";
-    case SoundFileProblem::Missing: return "missing";
-    case SoundFileProblem::NotRegularFile: return "not a regular file";
-    case SoundFileProblem::Unreadable: return "unreadable";
-    case SoundFileProblem::TooLarge: return "too large";
-    case SoundFileProblem::WrongContent: return "not a sound of the right kind";
-    case SoundFileProblem::Incomplete: return "cut off";
+    case SoundFileProblem::None:
+        return "none";
+    case SoundFileProblem::Missing:
+        return "missing";
+    case SoundFileProblem::NotRegularFile:
+        return "not a regular file";
+    case SoundFileProblem::Unreadable:
+        return "unreadable";
+    case SoundFileProblem::TooLarge:
+        return "too large";
+    case SoundFileProblem::WrongContent:
+        return "not a sound of the right kind";
+    case SoundFileProblem::Incomplete:
+        return "cut off";
     }
     return "?";
 }
@@ -29,9 +36,7 @@ const char* problemText(SoundFileProblem problem)
 } // namespace
 
 PlayerSounds::PlayerSounds(QStringList folders, QStringList soundFonts, QStringList libraries)
-    : m_folders(std::move(folders))
-    , m_soundFonts(std::move(soundFonts))
-    , m_libraries(std::move(libraries))
+    : m_folders(std::move(folders)), m_soundFonts(std::move(soundFonts)), m_libraries(std::move(libraries))
 {
 }
 
@@ -46,8 +51,7 @@ void PlayerSounds::open(int player, AudioDevice device, const QString& fileName)
     const QString path = findSoundFile(fileName, m_folders);
     const SoundFileContents contents = readSoundFile(path, device);
     if (contents.problem != SoundFileProblem::None) {
-        qCDebug(lcSound) << "player" << player << "stays silent:" << path
-                         << problemText(contents.problem);
+        qCDebug(lcSound) << "player" << player << "stays silent:" << path << problemText(contents.problem);
         return;
     }
     QElapsedTimer timer;
@@ -60,8 +64,7 @@ void PlayerSounds::open(int player, AudioDevice device, const QString& fileName)
         // since the program started leaves just the music silent.
         const QString soundFont = findSoundFont(m_soundFonts);
         if (soundFont.isEmpty()) {
-            qCDebug(lcSound) << "player" << player << "stays silent: no usable soundfont among"
-                             << m_soundFonts;
+            qCDebug(lcSound) << "player" << player << "stays silent: no usable soundfont among" << m_soundFonts;
             return;
         }
         loaded = m_engine->loadMidi(player, contents.bytes, soundFont);
@@ -109,8 +112,8 @@ bool PlayerSounds::start()
         m_engine.reset();
         return false;
     }
-    qCDebug(lcSound) << "audio libraries loaded in" << loadedMs << "ms, device open in"
-                     << timer.elapsed() - loadedMs << "ms";
+    qCDebug(lcSound) << "audio libraries loaded in" << loadedMs << "ms, device open in" << timer.elapsed() - loadedMs
+                     << "ms";
     m_started = Started::Yes;
     return true;
 }

@@ -16,14 +16,12 @@ constexpr auto SoundingCheckInterval = std::chrono::milliseconds(100);
 } // namespace
 
 SdlAudioService::SdlAudioService()
-    : SdlAudioService(installedSoundFolders(), soundFontCandidates(installedSoundFolders()),
-                      installedAudioLibraries())
+    : SdlAudioService(installedSoundFolders(), soundFontCandidates(installedSoundFolders()), installedAudioLibraries())
 {
 }
 
 SdlAudioService::SdlAudioService(QStringList folders, QStringList soundFonts, QStringList libraries)
-    : m_thread(&SdlAudioService::run, this, std::move(folders), std::move(soundFonts),
-               std::move(libraries))
+    : m_thread(&SdlAudioService::run, this, std::move(folders), std::move(soundFonts), std::move(libraries))
 {
 }
 
@@ -134,9 +132,15 @@ void SdlAudioService::run(QStringList folders, QStringList soundFonts, QStringLi
         lock.unlock();
         if (command) {
             switch (command->kind) {
-            case Kind::Open: sounds.open(command->player, command->device, command->fileName); break;
-            case Kind::Play: sounds.play(command->player); break;
-            case Kind::Close: sounds.close(command->player); break;
+            case Kind::Open:
+                sounds.open(command->player, command->device, command->fileName);
+                break;
+            case Kind::Play:
+                sounds.play(command->player);
+                break;
+            case Kind::Close:
+                sounds.close(command->player);
+                break;
             }
             toLookAt.insert(command->player);
         }

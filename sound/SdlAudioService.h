@@ -20,9 +20,9 @@ namespace tonovka {
 //
 // Loading the audio libraries, opening the device and reading a soundfont can take from
 // milliseconds to seconds, so all of it runs on one audio thread of this service, which carries
-// out the commands in the order they were given. Every call returns to the user-interface thread at once. Nothing needs this thread
-// to be stopped at the end: the program may leave with _exit() while sounds play. Destroying the
-// service (as tests do) stops the sounds and waits for the thread.
+// out the commands in the order they were given. Every call returns to the user-interface thread at once. Nothing needs
+// this thread to be stopped at the end: the program may leave with _exit() while sounds play. Destroying the service
+// (as tests do) stops the sounds and waits for the thread.
 class SdlAudioService final : public AudioService {
 public:
     // Looks for sounds in the working directory, then the installed folders; uses the Debian
@@ -65,17 +65,17 @@ private:
     void run(QStringList folders, QStringList soundFonts, QStringList libraries);
 
     mutable std::mutex m_mutex;
-    std::condition_variable m_wake;    // a command came, or the end
-    std::condition_variable m_done;    // the queue ran empty
+    std::condition_variable m_wake; // a command came, or the end
+    std::condition_variable m_done; // the queue ran empty
     std::deque<Command> m_commands;
-    bool m_busy = false;               // a command is being carried out
+    bool m_busy = false; // a command is being carried out
     bool m_ending = false;
-    bool m_held = false;               // commands wait for releaseCommands() or m_heldUntil
+    bool m_held = false; // commands wait for releaseCommands() or m_heldUntil
     std::chrono::steady_clock::time_point m_heldUntil;
     std::map<int, int> m_playsWaiting; // "play" commands not carried out yet, per player
     std::set<int> m_sounding;          // players heard at the last look
     int m_players = 0;
-    std::thread m_thread;              // last, so that it starts after everything it uses
+    std::thread m_thread; // last, so that it starts after everything it uses
 };
 
 } // namespace tonovka

@@ -191,8 +191,8 @@ bool looksLikeSoundFont(const QString& path)
     QByteArray head;
     if (problem != SoundFileProblem::None || size < 12 || !readUpTo(fd, 12, head) || head.size() < 12)
         return false;
-    return head.startsWith("RIFF") && head.mid(8, 4) == "sfbk"
-        && littleEndian32(head.constData() + 4) + std::int64_t(8) <= size;
+    return head.startsWith("RIFF") && head.mid(8, 4) == "sfbk" &&
+           littleEndian32(head.constData() + 4) + std::int64_t(8) <= size;
 }
 
 } // namespace tonovka

@@ -3,9 +3,7 @@
 namespace tonovka {
 
 SoundPlayer::SoundPlayer(AudioService& service, QObject* parent)
-    : QObject(parent)
-    , m_service(service)
-    , m_player(service.addPlayer())
+    : QObject(parent), m_service(service), m_player(service.addPlayer())
 {
 }
 

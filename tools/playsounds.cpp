@@ -111,8 +111,8 @@ int main(int argc, char* argv[])
     call.start();
     music.command(QStringLiteral("play"));
     took[3] = microseconds(call);
-    std::printf("calls returned after (us): siren open %.1f, play %.1f; music open %.1f, play %.1f\n",
-                took[0], took[1], took[2], took[3]);
+    std::printf("calls returned after (us): siren open %.1f, play %.1f; music open %.1f, play %.1f\n", took[0], took[1],
+                took[2], took[3]);
 
     std::optional<FirstSoundWatch> watch;
     if (!watchPath.isEmpty())
@@ -124,8 +124,8 @@ int main(int argc, char* argv[])
             std::printf("first sound in %s %.1f ms after the first open\n", qPrintable(watchPath),
                         double(sinceOpen.nsecsElapsed()) / 1e6);
         }
-        const bool playing = siren.state() == SoundPlayer::State::Playing
-            || music.state() == SoundPlayer::State::Playing;
+        const bool playing =
+            siren.state() == SoundPlayer::State::Playing || music.state() == SoundPlayer::State::Playing;
         if ((seconds > 0 && sinceOpen.elapsed() >= seconds * 1000) || (seconds == 0 && !playing))
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(watch && !reported ? 1 : 50));

@@ -78,12 +78,12 @@ struct Options {
 
 // What became of one file, as the child reports it to the parent on one line.
 enum Outcome : int {
-    Refused,     // the checks refused it
-    Passed,      // it passed the checks (and SDL was not asked)
-    SdlRefused,  // it passed the checks and SDL would not load it
-    Loaded,      // SDL loaded it and would not play it
-    Played,      // SDL loaded it and played it, silently
-    Audible,     // SDL loaded it and played it, and something was heard
+    Refused,    // the checks refused it
+    Passed,     // it passed the checks (and SDL was not asked)
+    SdlRefused, // it passed the checks and SDL would not load it
+    Loaded,     // SDL loaded it and would not play it
+    Played,     // SDL loaded it and played it, silently
+    Audible,    // SDL loaded it and played it, and something was heard
     Crashed,
     Hung,
 };
@@ -119,26 +119,44 @@ Options parse(int argc, char** argv)
                 usage("an option lacks its value");
             return argv[++i];
         };
-        if (arg == "--files") options.files = number(value());
-        else if (arg == "--seed") options.seed = number(value());
-        else if (arg == "--first") options.first = number(value());
-        else if (arg == "--play-ms") options.playMs = int(number(value()));
-        else if (arg == "--timeout") options.timeoutSeconds = int(number(value()));
-        else if (arg == "--memory-mb") options.memoryMb = long(number(value()));
-        else if (arg == "--keep") options.keep = QString::fromLocal8Bit(value());
-        else if (arg == "--wav") options.wave = QString::fromLocal8Bit(value());
-        else if (arg == "--midi") options.midi = QString::fromLocal8Bit(value());
-        else if (arg == "--soundfont") options.soundFont = QString::fromLocal8Bit(value());
-        else if (arg == "--no-sdl") options.sdl = false;
-        else if (arg == "--unchecked") options.unchecked = true;
-        else if (arg == "--list") options.list = true;
+        if (arg == "--files")
+            options.files = number(value());
+        else if (arg == "--seed")
+            options.seed = number(value());
+        else if (arg == "--first")
+            options.first = number(value());
+        else if (arg == "--play-ms")
+            options.playMs = int(number(value()));
+        else if (arg == "--timeout")
+            options.timeoutSeconds = int(number(value()));
+        else if (arg == "--memory-mb")
+            options.memoryMb = long(number(value()));
+        else if (arg == "--keep")
+            options.keep = QString::fromLocal8Bit(value());
+        else if (arg == "--wav")
+            options.wave = QString::fromLocal8Bit(value());
+        else if (arg == "--midi")
+            options.midi = QString::fromLocal8Bit(value());
+        else if (arg == "--soundfont")
+            options.soundFont = QString::fromLocal8Bit(value());
+        else if (arg == "--no-sdl")
+            options.sdl = false;
+        else if (arg == "--unchecked")
+            options.unchecked = true;
+        else if (arg == "--list")
+            options.list = true;
         else if (arg == "--kinds") {
             const std::string kinds = value();
-            if (kinds == "both") options.kinds = SoundMutator::Kinds::Both;
-            else if (kinds == "wav") options.kinds = SoundMutator::Kinds::WaveOnly;
-            else if (kinds == "midi") options.kinds = SoundMutator::Kinds::MidiOnly;
-            else usage("--kinds takes both, wav or midi");
-        } else usage(("unknown option " + arg).c_str());
+            if (kinds == "both")
+                options.kinds = SoundMutator::Kinds::Both;
+            else if (kinds == "wav")
+                options.kinds = SoundMutator::Kinds::WaveOnly;
+            else if (kinds == "midi")
+                options.kinds = SoundMutator::Kinds::MidiOnly;
+            else
+                usage("--kinds takes both, wav or midi");
+        } else
+            usage(("unknown option " + arg).c_str());
     }
     if (options.timeoutSeconds < 1)
         usage("--timeout must be at least 1");
@@ -192,8 +210,8 @@ public:
             say("B %" PRIu64 "\n", index);
             const auto started = std::chrono::steady_clock::now();
             const Outcome outcome = handle(file);
-            const auto took = std::chrono::duration_cast<std::chrono::microseconds>(
-                std::chrono::steady_clock::now() - started);
+            const auto took =
+                std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
             say("E %" PRIu64 " %d %d %lld\n", index, int(outcome), int(m_problem), (long long)took.count());
         }
         m_engine.reset();
@@ -201,8 +219,7 @@ public:
     }
 
 private:
-    template <typename... Args>
-    void say(const char* format, Args... args)
+    template <typename... Args> void say(const char* format, Args... args)
     {
         char line[128];
         const int length = std::snprintf(line, sizeof line, format, args...);
@@ -225,8 +242,7 @@ private:
                          m_engine ? qPrintable(m_engine->lastError()) : qPrintable(error));
             return false;
         }
-        m_soundFont = m_options.soundFont.isEmpty() ? findSoundFont(soundFontCandidates({}))
-                                                    : m_options.soundFont;
+        m_soundFont = m_options.soundFont.isEmpty() ? findSoundFont(soundFontCandidates({})) : m_options.soundFont;
         if (m_soundFont.isEmpty() || !looksLikeSoundFont(m_soundFont)) {
             std::fprintf(stderr, "sound_fuzz: no usable soundfont\n");
             return false;
@@ -239,8 +255,8 @@ private:
     Outcome handle(const MutatedFile& file)
     {
         const AudioDevice device = file.kind == SoundKind::Wave ? AudioDevice::WaveAudio : AudioDevice::Sequencer;
-        const QString path = m_folder + (file.kind == SoundKind::Wave ? QStringLiteral("/sound.wav")
-                                                                      : QStringLiteral("/sound.mid"));
+        const QString path =
+            m_folder + (file.kind == SoundKind::Wave ? QStringLiteral("/sound.wav") : QStringLiteral("/sound.mid"));
         QFile out(path);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(file.bytes) != file.bytes.size())
             std::_Exit(5);
@@ -266,7 +282,8 @@ private:
         m_engine->play(player);
         const bool playing = m_engine->isSounding(player);
         if (playing) {
-            const std::uint64_t until = g_framesMixed + std::uint64_t(m_options.playMs) * MixerFormat::SampleRate / 1000;
+            const std::uint64_t until =
+                g_framesMixed + std::uint64_t(m_options.playMs) * MixerFormat::SampleRate / 1000;
             while (g_framesMixed < until)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
@@ -302,13 +319,20 @@ struct Counts {
 const char* problemName(SoundFileProblem problem)
 {
     switch (problem) {
-    case SoundFileProblem::None: return "none";
-    case SoundFileProblem::Missing: return "missing";
-    case SoundFileProblem::NotRegularFile: return "not-regular";
-    case SoundFileProblem::Unreadable: return "unreadable";
-    case SoundFileProblem::TooLarge: return "too-large";
-    case SoundFileProblem::WrongContent: return "wrong-content";
-    case SoundFileProblem::Incomplete: return "incomplete";
+    case SoundFileProblem::None:
+        return "none";
+    case SoundFileProblem::Missing:
+        return "missing";
+    case SoundFileProblem::NotRegularFile:
+        return "not-regular";
+    case SoundFileProblem::Unreadable:
+        return "unreadable";
+    case SoundFileProblem::TooLarge:
+        return "too-large";
+    case SoundFileProblem::WrongContent:
+        return "wrong-content";
+    case SoundFileProblem::Incomplete:
+        return "incomplete";
     }
     return "?";
 }
@@ -381,8 +405,7 @@ private:
         }
         ::close(fds[0]);
         int status = 0;
-        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
         if (current < 0) {
             // Ended between files: all is well only when it came to the end.
             if (!timedOut && WIFEXITED(status) && WEXITSTATUS(status) == 0)
@@ -441,10 +464,14 @@ private:
                 ++counts.refusedButLoaded;
         }
         if (why == SoundFileProblem::None || m_options.unchecked) {
-            if (outcome == SdlRefused) ++counts.sdlRefused;
-            if (outcome == Loaded || outcome == Played || outcome == Audible) ++counts.loaded;
-            if (outcome == Played || outcome == Audible) ++counts.played;
-            if (outcome == Audible) ++counts.audible;
+            if (outcome == SdlRefused)
+                ++counts.sdlRefused;
+            if (outcome == Loaded || outcome == Played || outcome == Audible)
+                ++counts.loaded;
+            if (outcome == Played || outcome == Audible)
+                ++counts.played;
+            if (outcome == Audible)
+                ++counts.audible;
         }
         ++m_byMutation[kind][file.mutation][outcome];
         if (micros > m_slowestMicros) {
@@ -517,8 +544,8 @@ private:
                 };
                 std::printf("  %-4s %-18s %4" PRIu64 " / %4" PRIu64 " / %4" PRIu64 " / %4" PRIu64 " / %4" PRIu64
                             " / %4" PRIu64 " / %4" PRIu64 " / %4" PRIu64 "\n",
-                            kind == 0 ? "WAV" : "MIDI", mutationName(mutation), n(Refused), n(Passed),
-                            n(SdlRefused), n(Loaded), n(Played), n(Audible), n(Crashed), n(Hung));
+                            kind == 0 ? "WAV" : "MIDI", mutationName(mutation), n(Refused), n(Passed), n(SdlRefused),
+                            n(Loaded), n(Played), n(Audible), n(Crashed), n(Hung));
             }
         }
         std::printf("slowest file: %" PRIu64 ", %.1f ms\n", m_slowest, double(m_slowestMicros) / 1000);
@@ -544,8 +571,8 @@ int main(int argc, char** argv)
     const QByteArray wave = readWhole(options.wave);
     const QByteArray midi = readWhole(options.midi);
     // The unchanged files must pass, or every count below means nothing.
-    for (const auto& [path, device] : {std::pair{options.wave, AudioDevice::WaveAudio},
-                                       std::pair{options.midi, AudioDevice::Sequencer}}) {
+    for (const auto& [path, device] :
+         {std::pair{options.wave, AudioDevice::WaveAudio}, std::pair{options.midi, AudioDevice::Sequencer}}) {
         if (readSoundFile(path, device).problem != SoundFileProblem::None)
             usage(("the unchanged file does not pass the checks: " + path.toStdString()).c_str());
     }

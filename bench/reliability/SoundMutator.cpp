@@ -26,8 +26,10 @@ public:
     // from to to, both included.
     qsizetype between(qsizetype from, qsizetype to) { return from + below(to - from + 1); }
 
-    template <typename T, std::size_t N>
-    const T& pick(const std::array<T, N>& values) { return values[std::size_t(below(qsizetype(N)))]; }
+    template <typename T, std::size_t N> const T& pick(const std::array<T, N>& values)
+    {
+        return values[std::size_t(below(qsizetype(N)))];
+    }
 
 private:
     std::uint64_t m_state;
@@ -106,32 +108,32 @@ std::vector<Chunk> chunksOf(const QByteArray& bytes, SoundKind kind)
 // Events that MIDI readers find hard: lengths that run far past the track, a tempo of 0, an end
 // of track in the middle, a status byte with no data, numbers encoded in too many bytes.
 const std::array<QByteArray, 18> kMidiEvents = {
-    QByteArray::fromHex("ff018fffffff7f41"),   // text meta event whose length is 2^28 - 1
-    QByteArray::fromHex("ff5103000000"),       // tempo 0
-    QByteArray::fromHex("ff5103ffffff"),       // slowest tempo
-    QByteArray::fromHex("ff2f00"),             // end of track, early
-    QByteArray::fromHex("f08fffffff7f"),       // system exclusive of length 2^28 - 1
-    QByteArray::fromHex("f705010203047f"),     // escaped system exclusive
-    QByteArray::fromHex("4040"),               // running status with no status before it
-    QByteArray::fromHex("8fffffff7f90407f"),   // the longest delta time, then a note on
-    QByteArray::fromHex("ffffffffffffff00"),   // a number that never ends
-    QByteArray::fromHex("994000"),             // note on with velocity 0 on the drum channel
-    QByteArray::fromHex("c07f"),               // program change
-    QByteArray::fromHex("e07f7f"),             // pitch bend
-    QByteArray::fromHex("ff7f00"),             // sequencer-specific meta event with no data
-    QByteArray::fromHex("ff5804ff0018ff"),     // time signature with absurd fields
-    QByteArray::fromHex("ff590280ff"),         // key signature out of range
-    QByteArray::fromHex("ff5405ff3c3c3c3c"),   // SMPTE offset out of range
-    QByteArray::fromHex("90"),                 // a status byte alone
-    QByteArray::fromHex("b0797f"),             // reset all controllers
+    QByteArray::fromHex("ff018fffffff7f41"), // text meta event whose length is 2^28 - 1
+    QByteArray::fromHex("ff5103000000"),     // tempo 0
+    QByteArray::fromHex("ff5103ffffff"),     // slowest tempo
+    QByteArray::fromHex("ff2f00"),           // end of track, early
+    QByteArray::fromHex("f08fffffff7f"),     // system exclusive of length 2^28 - 1
+    QByteArray::fromHex("f705010203047f"),   // escaped system exclusive
+    QByteArray::fromHex("4040"),             // running status with no status before it
+    QByteArray::fromHex("8fffffff7f90407f"), // the longest delta time, then a note on
+    QByteArray::fromHex("ffffffffffffff00"), // a number that never ends
+    QByteArray::fromHex("994000"),           // note on with velocity 0 on the drum channel
+    QByteArray::fromHex("c07f"),             // program change
+    QByteArray::fromHex("e07f7f"),           // pitch bend
+    QByteArray::fromHex("ff7f00"),           // sequencer-specific meta event with no data
+    QByteArray::fromHex("ff5804ff0018ff"),   // time signature with absurd fields
+    QByteArray::fromHex("ff590280ff"),       // key signature out of range
+    QByteArray::fromHex("ff5405ff3c3c3c3c"), // SMPTE offset out of range
+    QByteArray::fromHex("90"),               // a status byte alone
+    QByteArray::fromHex("b0797f"),           // reset all controllers
 };
 
-const std::array<std::uint32_t, 8> kHugeLengths = {
-    0xffffffffU, 0xfffffffeU, 0x7fffffffU, 0x80000000U, 0x7ffffff8U, 0x10000000U, 0x00ffffffU, 0x8000U};
-const std::array<std::uint32_t, 16> kEdge16 = {
-    0, 1, 2, 3, 6, 7, 8, 0x11, 0x55, 24, 32, 64, 255, 0x7fff, 0x8000, 0xffff};
-const std::array<std::uint32_t, 10> kEdge32 = {
-    0, 1, 8000, 22050, 384000, 0x7fffffffU, 0x80000000U, 0xffffffffU, 0x10000U, 0xfffeU};
+const std::array<std::uint32_t, 8> kHugeLengths = {0xffffffffU, 0xfffffffeU, 0x7fffffffU, 0x80000000U,
+                                                   0x7ffffff8U, 0x10000000U, 0x00ffffffU, 0x8000U};
+const std::array<std::uint32_t, 16> kEdge16 = {0,    1,  2,  3,  6,   7,      8,      0x11,
+                                               0x55, 24, 32, 64, 255, 0x7fff, 0x8000, 0xffff};
+const std::array<std::uint32_t, 10> kEdge32 = {0,           1,           8000,        22050,    384000,
+                                               0x7fffffffU, 0x80000000U, 0xffffffffU, 0x10000U, 0xfffeU};
 const std::array<std::uint32_t, 8> kDivisions = {0, 1, 0x7fff, 0x8000, 0xe250, 0xe700, 0xff01, 0xffff};
 
 void bitFlips(QByteArray& bytes, Random& random)
@@ -184,13 +186,15 @@ void headerField(QByteArray& bytes, SoundKind kind, Random& random)
         if (chunk.container || bytes.mid(chunk.lengthAt - 4, 4) != "fmt ")
             continue;
         // format, channels, rate, bytes a second, block, bits
-        static const std::array<std::pair<int, int>, 6> fields = {
-            std::pair{0, 2}, std::pair{2, 2}, std::pair{4, 4}, std::pair{8, 4}, std::pair{12, 2}, std::pair{14, 2}};
+        static const std::array<std::pair<int, int>, 6> fields = {std::pair{0, 2}, std::pair{2, 2},  std::pair{4, 4},
+                                                                  std::pair{8, 4}, std::pair{12, 2}, std::pair{14, 2}};
         const auto [offset, width] = random.pick(fields);
         if (width == 2)
-            write16(bytes, chunk.dataAt + offset, random.below(5) == 0 ? std::uint32_t(random.below(0x10000)) : random.pick(kEdge16), false);
+            write16(bytes, chunk.dataAt + offset,
+                    random.below(5) == 0 ? std::uint32_t(random.below(0x10000)) : random.pick(kEdge16), false);
         else
-            write32(bytes, chunk.dataAt + offset, random.below(5) == 0 ? std::uint32_t(random.next()) : random.pick(kEdge32), false);
+            write32(bytes, chunk.dataAt + offset,
+                    random.below(5) == 0 ? std::uint32_t(random.next()) : random.pick(kEdge32), false);
         return;
     }
 }
@@ -247,8 +251,8 @@ void changeInChunk(QByteArray& bytes, SoundKind kind, Random& random, bool inser
 
 void chunkId(QByteArray& bytes, SoundKind kind, Random& random)
 {
-    static const std::array<const char*, 11> names = {"RIFF", "RIFX", "WAVE", "AVI ", "fmt ", "data", "LIST",
-                                                      "fact", "MThd", "MTrk", "XFIR"};
+    static const std::array<const char*, 11> names = {"RIFF", "RIFX", "WAVE", "AVI ", "fmt ", "data",
+                                                      "LIST", "fact", "MThd", "MTrk", "XFIR"};
     std::vector<qsizetype> places;
     for (const Chunk& chunk : chunksOf(bytes, kind))
         places.push_back(chunk.lengthAt - 4);
@@ -264,18 +268,38 @@ void chunkId(QByteArray& bytes, SoundKind kind, Random& random)
 void apply(QByteArray& bytes, SoundKind kind, Mutation mutation, Random& random)
 {
     switch (mutation) {
-    case Mutation::BitFlips: bitFlips(bytes, random); break;
-    case Mutation::ByteChanges: byteChanges(bytes, random); break;
-    case Mutation::Truncation: bytes.truncate(random.below(bytes.size())); break;
+    case Mutation::BitFlips:
+        bitFlips(bytes, random);
+        break;
+    case Mutation::ByteChanges:
+        byteChanges(bytes, random);
+        break;
+    case Mutation::Truncation:
+        bytes.truncate(random.below(bytes.size()));
+        break;
     case Mutation::ChunkLengthHuge:
     case Mutation::ChunkLengthZero:
-    case Mutation::ChunkLengthNear: setChunkLength(bytes, kind, random, mutation); break;
-    case Mutation::HeaderField: headerField(bytes, kind, random); break;
-    case Mutation::InsertBytes: insertBytes(bytes, random); break;
-    case Mutation::RemoveBytes: removeBytes(bytes, random); break;
-    case Mutation::InsertInChunk: changeInChunk(bytes, kind, random, true); break;
-    case Mutation::RemoveInChunk: changeInChunk(bytes, kind, random, false); break;
-    case Mutation::ChunkId: chunkId(bytes, kind, random); break;
+    case Mutation::ChunkLengthNear:
+        setChunkLength(bytes, kind, random, mutation);
+        break;
+    case Mutation::HeaderField:
+        headerField(bytes, kind, random);
+        break;
+    case Mutation::InsertBytes:
+        insertBytes(bytes, random);
+        break;
+    case Mutation::RemoveBytes:
+        removeBytes(bytes, random);
+        break;
+    case Mutation::InsertInChunk:
+        changeInChunk(bytes, kind, random, true);
+        break;
+    case Mutation::RemoveInChunk:
+        changeInChunk(bytes, kind, random, false);
+        break;
+    case Mutation::ChunkId:
+        chunkId(bytes, kind, random);
+        break;
     case Mutation::Stacked:
         for (qsizetype n = random.between(2, 4); n > 0; --n) {
             // A cut-off file stays cut off, so a truncation comes only last.
@@ -285,7 +309,8 @@ void apply(QByteArray& bytes, SoundKind kind, Mutation mutation, Random& random)
             apply(bytes, kind, next, random);
         }
         break;
-    case Mutation::Count: break;
+    case Mutation::Count:
+        break;
     }
 }
 
@@ -294,20 +319,34 @@ void apply(QByteArray& bytes, SoundKind kind, Mutation mutation, Random& random)
 const char* mutationName(Mutation mutation)
 {
     switch (mutation) {
-    case Mutation::BitFlips: return "bit-flips";
-    case Mutation::ByteChanges: return "byte-changes";
-    case Mutation::Truncation: return "truncation";
-    case Mutation::ChunkLengthHuge: return "chunk-length-huge";
-    case Mutation::ChunkLengthZero: return "chunk-length-zero";
-    case Mutation::ChunkLengthNear: return "chunk-length-near";
-    case Mutation::HeaderField: return "header-field";
-    case Mutation::InsertBytes: return "insert-bytes";
-    case Mutation::RemoveBytes: return "remove-bytes";
-    case Mutation::InsertInChunk: return "insert-in-chunk";
-    case Mutation::RemoveInChunk: return "remove-in-chunk";
-    case Mutation::ChunkId: return "chunk-id";
-    case Mutation::Stacked: return "stacked";
-    case Mutation::Count: break;
+    case Mutation::BitFlips:
+        return "bit-flips";
+    case Mutation::ByteChanges:
+        return "byte-changes";
+    case Mutation::Truncation:
+        return "truncation";
+    case Mutation::ChunkLengthHuge:
+        return "chunk-length-huge";
+    case Mutation::ChunkLengthZero:
+        return "chunk-length-zero";
+    case Mutation::ChunkLengthNear:
+        return "chunk-length-near";
+    case Mutation::HeaderField:
+        return "header-field";
+    case Mutation::InsertBytes:
+        return "insert-bytes";
+    case Mutation::RemoveBytes:
+        return "remove-bytes";
+    case Mutation::InsertInChunk:
+        return "insert-in-chunk";
+    case Mutation::RemoveInChunk:
+        return "remove-in-chunk";
+    case Mutation::ChunkId:
+        return "chunk-id";
+    case Mutation::Stacked:
+        return "stacked";
+    case Mutation::Count:
+        break;
     }
     return "?";
 }

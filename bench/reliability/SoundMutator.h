@@ -15,18 +15,18 @@ enum class SoundKind { Wave, Midi };
 
 // The kinds of damage. A stacked copy has two to four of the others, one after another.
 enum class Mutation {
-    BitFlips,          // 1 to 8 bits flipped anywhere
-    ByteChanges,       // 1 to 16 bytes set to 0, 0xff, 0x7f, 0x80 or anything
-    Truncation,        // cut off at any length, the header included
-    ChunkLengthHuge,   // a chunk's length field (the RIFF or MThd one too) set near 2^32 or 2^31
-    ChunkLengthZero,   // a chunk's length field set to 0
-    ChunkLengthNear,   // a chunk's length field moved by -16 to +16
-    HeaderField,       // a field of the WAV "fmt " chunk or of the MIDI header set to an edge value
-    InsertBytes,       // 1 to 64 bytes inserted anywhere
-    RemoveBytes,       // 1 to 64 bytes removed anywhere
-    InsertInChunk,     // bytes (for MIDI, often an event) inserted into a chunk, its length fixed up
-    RemoveInChunk,     // bytes removed from a chunk, its length fixed up
-    ChunkId,           // a chunk's name (or "RIFF", "WAVE", "MThd") changed to another or to noise
+    BitFlips,        // 1 to 8 bits flipped anywhere
+    ByteChanges,     // 1 to 16 bytes set to 0, 0xff, 0x7f, 0x80 or anything
+    Truncation,      // cut off at any length, the header included
+    ChunkLengthHuge, // a chunk's length field (the RIFF or MThd one too) set near 2^32 or 2^31
+    ChunkLengthZero, // a chunk's length field set to 0
+    ChunkLengthNear, // a chunk's length field moved by -16 to +16
+    HeaderField,     // a field of the WAV "fmt " chunk or of the MIDI header set to an edge value
+    InsertBytes,     // 1 to 64 bytes inserted anywhere
+    RemoveBytes,     // 1 to 64 bytes removed anywhere
+    InsertInChunk,   // bytes (for MIDI, often an event) inserted into a chunk, its length fixed up
+    RemoveInChunk,   // bytes removed from a chunk, its length fixed up
+    ChunkId,         // a chunk's name (or "RIFF", "WAVE", "MThd") changed to another or to noise
     Stacked,
     Count
 };
@@ -49,8 +49,7 @@ public:
     MutatedFile make(std::uint64_t index, Kinds kinds) const;
 
     // For a fuzzer that brings its own randomness: one mutation of these bytes, driven by seed.
-    static QByteArray mutate(const QByteArray& bytes, SoundKind kind, std::uint64_t seed,
-                             Mutation* applied = nullptr);
+    static QByteArray mutate(const QByteArray& bytes, SoundKind kind, std::uint64_t seed, Mutation* applied = nullptr);
 
 private:
     QByteArray m_wave;

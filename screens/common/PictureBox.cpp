@@ -103,7 +103,8 @@ void PictureBox::mousePressEvent(QMouseEvent* event)
 void PictureBox::mouseReleaseEvent(QMouseEvent* event)
 {
     // A click is a press and a release of the left button over the same picture.
-    const bool clickedHere = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool clickedHere =
+        m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_pressed = false;
     if (clickedHere)
         click();

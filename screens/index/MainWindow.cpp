@@ -54,13 +54,10 @@ QString accessibleWindowName(int n, Occupant who)
 
 MainWindow::MainWindow(AppShell& shell, const PictureSet& pictures, AudioService& audio,
                        const IntervalTimerFactory& makeTimer)
-    : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      m_shell(shell),
-      m_clock(m_state, makeTimer),
-      m_music(new SoundPlayer(audio, this)),
-      m_house(makeClient(*this), pictures),
-      m_menu(*menuBar())
+    : QMainWindow(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                               Qt::WindowCloseButtonHint),
+      m_shell(shell), m_clock(m_state, makeTimer), m_music(new SoundPlayer(audio, this)),
+      m_house(makeClient(*this), pictures), m_menu(*menuBar())
 {
     setObjectName(QStringLiteral("index"));
     setWindowTitle(QString::fromLatin1(kProductName));
@@ -156,8 +153,8 @@ void MainWindow::showMenuItems()
 void MainWindow::showHelp()
 {
     // A modal box with its own event loop: the game's timers tick on while it is open.
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(AppShell::kApplicationTitle),
-                    QStringLiteral("To určitě"), QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(AppShell::kApplicationTitle), QStringLiteral("To určitě"),
+                    QMessageBox::Ok, this);
     box.exec();
 }
 

@@ -22,8 +22,7 @@ class MainWindow final : public QMainWindow, public Screen, private GameStateObs
     Q_OBJECT
 
 public:
-    MainWindow(AppShell& shell, const PictureSet& pictures, AudioService& audio,
-               const IntervalTimerFactory& makeTimer);
+    MainWindow(AppShell& shell, const PictureSet& pictures, AudioService& audio, const IntervalTimerFactory& makeTimer);
     ~MainWindow() override;
 
     QWidget& window() override { return *this; }

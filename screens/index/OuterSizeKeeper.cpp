@@ -70,7 +70,8 @@ void OuterSizeKeeper::holdSize()
         m_placed = true;
         m_place = m_window.frameGeometry().topLeft();
         if (const QScreen* screen = m_window.screen())
-            m_place = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, m_outerSize, screen->availableGeometry()).topLeft();
+            m_place = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, m_outerSize, screen->availableGeometry())
+                          .topLeft();
     }
     if (m_window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
         m_window.setWindowState(m_window.windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));

@@ -33,7 +33,7 @@ private:
     QWidget& m_window;
     const QSize m_outerSize;
     bool m_placed = false;
-    QPoint m_place; // where the frame's top-left corner belongs
+    QPoint m_place;                // where the frame's top-left corner belongs
     QElapsedTimer m_sinceAdjusted; // since this keeper last set the size or the place
     QTimer m_recheck;
     int m_rechecks = 0;

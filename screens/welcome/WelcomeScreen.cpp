@@ -60,7 +60,8 @@ WelcomeScreen::WelcomeScreen(AppShell& shell, const PictureSet& pictures, AudioS
     m_Image1->move(pixels(0), pixels(1320));
     m_Image1->setPicture(pictures.picture(PictureSet::Role::WelcomePicture));
 
-    m_tittlelbl = label(*this, QStringLiteral("tittlelbl"), twipsRect(0, -120, 3015, 495), QString::fromLatin1(kProductName));
+    m_tittlelbl =
+        label(*this, QStringLiteral("tittlelbl"), twipsRect(0, -120, 3015, 495), QString::fromLatin1(kProductName));
     m_tittlelbl->setFont(namedFont(QStringLiteral("Comic Sans MS"), 21.75));
     QPalette blue = m_tittlelbl->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
@@ -69,7 +70,8 @@ WelcomeScreen::WelcomeScreen(AppShell& shell, const PictureSet& pictures, AudioS
     m_Label1 = label(*this, QStringLiteral("Label1"), twipsRect(0, 360, 2775, 375),
                      QStringLiteral("aneb: zachraň si svého panáčka"));
 
-    m_enterBUTT = button(*this, QStringLiteral("enterBUTT"), twipsRect(120, 720, 1215, 375), QStringLiteral("Vstoupit"));
+    m_enterBUTT =
+        button(*this, QStringLiteral("enterBUTT"), twipsRect(120, 720, 1215, 375), QStringLiteral("Vstoupit"));
     m_endBUTT = button(*this, QStringLiteral("endBUTT"), twipsRect(1560, 720, 1215, 375), QStringLiteral("Konec"));
     setTabOrder(m_enterBUTT, m_endBUTT);
     m_enterBUTT->setFocus();

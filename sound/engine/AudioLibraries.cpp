@@ -14,8 +14,7 @@ namespace tonovka {
 QStringList installedAudioLibraries()
 {
     return {QStringLiteral("libSDL2-2.0.so.0"), QStringLiteral("libSDL2_mixer-2.0.so.0"),
-            QStringLiteral("libfluidsynth.so.3"), QStringLiteral("libasound.so.2"),
-            QStringLiteral("libglib-2.0.so.0")};
+            QStringLiteral("libfluidsynth.so.3"), QStringLiteral("libasound.so.2"), QStringLiteral("libglib-2.0.so.0")};
 }
 
 namespace {
@@ -39,12 +38,12 @@ AudioLibraries* load(const QStringList& libraries, QString& error)
         return nullptr;
     };
     auto* functions = new AudioLibraries;
-#define TONOVKA_AUDIO_FIND(name)                                                        \
-    functions->name = reinterpret_cast<decltype(&::name)>(find(#name));                 \
-    if (!functions->name) {                                                              \
-        error = QStringLiteral("no function " #name " in %1").arg(libraries.join(u' ')); \
-        delete functions;                                                                \
-        return nullptr;                                                                  \
+#define TONOVKA_AUDIO_FIND(name)                                                                                       \
+    functions->name = reinterpret_cast<decltype(&::name)>(find(#name));                                                \
+    if (!functions->name) {                                                                                            \
+        error = QStringLiteral("no function " #name " in %1").arg(libraries.join(u' '));                               \
+        delete functions;                                                                                              \
+        return nullptr;                                                                                                \
     }
     TONOVKA_AUDIO_FUNCTIONS(TONOVKA_AUDIO_FIND)
 #undef TONOVKA_AUDIO_FIND

@@ -16,21 +16,18 @@ namespace tonovka {
 // The functions of the audio libraries that the program calls. The program does not link them:
 // SDL, SDL_mixer and FluidSynth bring dozens of libraries with them, and the audio thread loads
 // them only when the first sound opens, so that none of them is mapped while the program starts.
-#define TONOVKA_AUDIO_FUNCTIONS(F) \
-    F(SDL_Init) F(SDL_Quit) F(SDL_SetHint) F(SDL_GetError) F(SDL_RWFromConstMem) \
-    F(SDL_LogSetOutputFunction) \
-    F(Mix_OpenAudioDevice) F(Mix_CloseAudio) F(Mix_Quit) F(Mix_HookMusic) F(Mix_LoadWAV_RW) \
-    F(Mix_FreeChunk) F(Mix_AllocateChannels) F(Mix_Volume) F(Mix_PlayChannelTimed) \
-    F(Mix_HaltChannel) F(Mix_Playing) \
-    F(new_fluid_settings) F(delete_fluid_settings) F(fluid_settings_setint) \
-    F(fluid_settings_setnum) F(fluid_settings_setstr) F(new_fluid_synth) F(delete_fluid_synth) \
-    F(new_fluid_defsfloader) F(fluid_sfloader_set_callbacks) F(fluid_synth_add_sfloader) \
-    F(fluid_synth_sfload) F(fluid_synth_system_reset) F(fluid_synth_write_s16) \
-    F(fluid_synth_get_active_voice_count) F(new_fluid_player) F(delete_fluid_player) \
-    F(fluid_player_add_mem) F(fluid_player_play) F(fluid_player_stop) \
-    F(fluid_player_get_status) F(fluid_set_log_function) \
-    F(snd_lib_error_set_handler) \
-    F(g_log_set_handler)
+#define TONOVKA_AUDIO_FUNCTIONS(F)                                                                                     \
+    F(SDL_Init)                                                                                                        \
+    F(SDL_Quit) F(SDL_SetHint) F(SDL_GetError) F(SDL_RWFromConstMem) F(SDL_LogSetOutputFunction)                       \
+        F(Mix_OpenAudioDevice) F(Mix_CloseAudio) F(Mix_Quit) F(Mix_HookMusic) F(Mix_LoadWAV_RW) F(Mix_FreeChunk)       \
+            F(Mix_AllocateChannels) F(Mix_Volume) F(Mix_PlayChannelTimed) F(Mix_HaltChannel) F(Mix_Playing)            \
+                F(new_fluid_settings) F(delete_fluid_settings) F(fluid_settings_setint) F(fluid_settings_setnum)       \
+                    F(fluid_settings_setstr) F(new_fluid_synth) F(delete_fluid_synth) F(new_fluid_defsfloader)         \
+                        F(fluid_sfloader_set_callbacks) F(fluid_synth_add_sfloader) F(fluid_synth_sfload)              \
+                            F(fluid_synth_system_reset) F(fluid_synth_write_s16) F(fluid_synth_get_active_voice_count) \
+                                F(new_fluid_player) F(delete_fluid_player) F(fluid_player_add_mem)                     \
+                                    F(fluid_player_play) F(fluid_player_stop) F(fluid_player_get_status)               \
+                                        F(fluid_set_log_function) F(snd_lib_error_set_handler) F(g_log_set_handler)
 
 struct AudioLibraries {
 #define TONOVKA_AUDIO_POINTER(name) decltype(&::name) name = nullptr;

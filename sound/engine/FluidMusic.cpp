@@ -42,7 +42,7 @@ void* openSoundFont(const char* path)
     }
     if (!view)
         view = wholeSoundFont(path);
-    return view ? new SoundFontReader {std::move(view)} : nullptr;
+    return view ? new SoundFontReader{std::move(view)} : nullptr;
 }
 
 int readSoundFont(void* buffer, fluid_long_long_t count, void* file)
@@ -85,8 +85,7 @@ constexpr double FullGain = 1.2;
 } // namespace
 
 FluidMusic::FluidMusic(const AudioLibraries& lib, int sampleRate, double volume)
-    : m_lib(lib)
-    , m_settings(m_lib.new_fluid_settings())
+    : m_lib(lib), m_settings(m_lib.new_fluid_settings())
 {
     m_lib.fluid_settings_setnum(m_settings, "synth.sample-rate", sampleRate);
     m_lib.fluid_settings_setnum(m_settings, "synth.gain", volume * FullGain);
@@ -128,8 +127,8 @@ bool FluidMusic::load(const QByteArray& midi, const QString& soundFontPath, QStr
             return false;
         }
         fluid_sfloader_t* loader = m_lib.new_fluid_defsfloader(m_settings);
-        m_lib.fluid_sfloader_set_callbacks(loader, openSoundFont, readSoundFont, seekSoundFont,
-                                     tellSoundFont, closeSoundFont);
+        m_lib.fluid_sfloader_set_callbacks(loader, openSoundFont, readSoundFont, seekSoundFont, tellSoundFont,
+                                           closeSoundFont);
         m_lib.fluid_synth_add_sfloader(synth, loader);
         const std::string path = QFile::encodeName(soundFontPath).toStdString();
         // Only the presets of the tune's instruments; FluidSynth reads the whole file itself when
@@ -187,8 +186,8 @@ void FluidMusic::render(unsigned char* stream, int bytes)
         return;
     m_lib.fluid_synth_write_s16(m_synth, bytes / 4, stream, 0, 2, stream, 1, 2);
     // Once the tune and the tails of its last notes have ended, the synthesizer rests.
-    if (m_lib.fluid_player_get_status(m_player) != FLUID_PLAYER_PLAYING
-        && m_lib.fluid_synth_get_active_voice_count(m_synth) == 0)
+    if (m_lib.fluid_player_get_status(m_player) != FLUID_PLAYER_PLAYING &&
+        m_lib.fluid_synth_get_active_voice_count(m_synth) == 0)
         m_rendering = false;
 }
 

@@ -24,8 +24,8 @@ public:
     FluidMusic& operator=(const FluidMusic&) = delete;
 
     // Lets go of the tune before, then takes this one, read with the presets of its instruments
-    // from the soundfont at soundFontPath (read again only for a tune with other instruments). False, with the reason in error, when the
-    // soundfont cannot be read or the tune not taken.
+    // from the soundfont at soundFontPath (read again only for a tune with other instruments). False, with the reason
+    // in error, when the soundfont cannot be read or the tune not taken.
     bool load(const QByteArray& midi, const QString& soundFontPath, QString& error);
     void play();
     // Silences the tune at once and lets go of it.
@@ -40,12 +40,12 @@ private:
 
     const AudioLibraries& m_lib;
     fluid_settings_t* m_settings = nullptr;
-    fluid_synth_t* m_synth = nullptr;     // made by the first load that reads the soundfont
-    TuneInstruments m_instruments;        // whose presets the synthesizer holds
-    bool m_soundFontPart = false;         // whether it holds only those presets
-    mutable std::mutex m_mutex;           // guards the synthesizer and the player against render
+    fluid_synth_t* m_synth = nullptr; // made by the first load that reads the soundfont
+    TuneInstruments m_instruments;    // whose presets the synthesizer holds
+    bool m_soundFontPart = false;     // whether it holds only those presets
+    mutable std::mutex m_mutex;       // guards the synthesizer and the player against render
     fluid_player_t* m_player = nullptr;
-    bool m_rendering = false;             // from play until the tune and its last notes have ended
+    bool m_rendering = false; // from play until the tune and its last notes have ended
 };
 
 } // namespace tonovka

@@ -46,8 +46,7 @@ void routeAudioLibraryMessages(const AudioLibraries& lib)
         lib.fluid_set_log_function(level, fromFluidSynth, nullptr);
     lib.snd_lib_error_set_handler(fromAlsa);
     static const guint handler = lib.g_log_set_handler(
-        nullptr, GLogLevelFlags(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION),
-        fromGLib, nullptr);
+        nullptr, GLogLevelFlags(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION), fromGLib, nullptr);
     Q_UNUSED(handler);
 }
 

@@ -2,7 +2,6 @@
 
 #include "LibraryMessages.h"
 
-
 namespace tonovka {
 
 namespace {
@@ -52,7 +51,7 @@ bool SdlEngine::start()
     // Exactly this format, whatever the device's own: SDL converts, and the music is rendered
     // straight into the mixer's buffer.
     if (m_lib.Mix_OpenAudioDevice(MixerFormat::SampleRate, AUDIO_S16SYS, MixerFormat::Channels,
-                            MixerFormat::BufferFrames, nullptr, 0) != 0) {
+                                  MixerFormat::BufferFrames, nullptr, 0) != 0) {
         m_error = QString::fromUtf8(m_lib.SDL_GetError());
         m_lib.SDL_Quit();
         return false;

@@ -83,10 +83,19 @@ int openHeld(const std::string& path, off_t& size)
 
 // The nine record lists of the preset data, in the order the file holds them, and each list's
 // record size. Each list ends with a closing record.
-constexpr std::array<const char*, 9> ListNames {"phdr", "pbag", "pmod", "pgen", "inst", "ibag", "imod", "igen", "shdr"};
-constexpr std::array<std::size_t, 9> RecordSizes {38, 4, 10, 4, 22, 4, 10, 4, 46};
-enum List { Presets, PresetZones, PresetMods, PresetGens, Instruments, InstrumentZones, InstrumentMods,
-            InstrumentGens, Samples };
+constexpr std::array<const char*, 9> ListNames{"phdr", "pbag", "pmod", "pgen", "inst", "ibag", "imod", "igen", "shdr"};
+constexpr std::array<std::size_t, 9> RecordSizes{38, 4, 10, 4, 22, 4, 10, 4, 46};
+enum List {
+    Presets,
+    PresetZones,
+    PresetMods,
+    PresetGens,
+    Instruments,
+    InstrumentZones,
+    InstrumentMods,
+    InstrumentGens,
+    Samples
+};
 
 using Lists = std::array<std::string, 9>;
 
@@ -109,8 +118,8 @@ bool copyZones(const Lists& from, Lists& to, List zones, int first, int last, in
         const std::size_t at = std::size_t(zone) * 4;
         const int genFirst = read16(from[zones], at), genLast = read16(from[zones], at + 4);
         const int modFirst = read16(from[zones], at + 2), modLast = read16(from[zones], at + 6);
-        if (genFirst > genLast || std::size_t(genLast) >= countOf(from, gens) || modFirst > modLast
-            || std::size_t(modLast) >= countOf(from, mods))
+        if (genFirst > genLast || std::size_t(genLast) >= countOf(from, gens) || modFirst > modLast ||
+            std::size_t(modLast) >= countOf(from, mods))
             return false;
         append16(to[zones], countOf(to, gens));
         append16(to[zones], countOf(to, mods));
@@ -145,7 +154,7 @@ bool keepOnly(const Lists& from, Lists& to, const TuneInstruments& wanted)
 {
     TuneInstruments kept = wanted;
     if (!kept.drumKits.empty())
-        kept.drumKits.insert(0); // FluidSynth's stand-in for a drum kit the soundfont lacks
+        kept.drumKits.insert(0);    // FluidSynth's stand-in for a drum kit the soundfont lacks
     std::map<int, int> instruments; // old number to new
     std::vector<int> instrumentOrder;
     const int instrumentCount = int(countOf(from, Instruments)) - 1;
@@ -261,8 +270,8 @@ std::shared_ptr<const SoundFontView> soundFontForTune(const std::string& path, c
     off_t fileSize = 0;
     view->fd = openHeld(path, fileSize);
     char header[12];
-    if (view->fd < 0 || fileSize < 12 || !readFully(view->fd, 0, header, 12) || std::memcmp(header, "RIFF", 4) != 0
-        || std::memcmp(header + 8, "sfbk", 4) != 0)
+    if (view->fd < 0 || fileSize < 12 || !readFully(view->fd, 0, header, 12) || std::memcmp(header, "RIFF", 4) != 0 ||
+        std::memcmp(header + 8, "sfbk", 4) != 0)
         return nullptr;
     // The bank's chunks: its description, its sample data ("sdta") and its preset data ("pdta").
     const off_t end = std::min(fileSize, off_t(read32(header + 4)) + 8);
@@ -291,8 +300,8 @@ std::shared_ptr<const SoundFontView> soundFontForTune(const std::string& path, c
     }
     Lists from;
     Lists to;
-    if (samplesAt < 0 || samplesAt > MaxHeadBytes || presetData.empty() || !readLists(presetData, from)
-        || !keepOnly(from, to, instruments))
+    if (samplesAt < 0 || samplesAt > MaxHeadBytes || presetData.empty() || !readLists(presetData, from) ||
+        !keepOnly(from, to, instruments))
         return nullptr;
     view->head.resize(std::size_t(samplesAt));
     if (!readFully(view->fd, 0, view->head.data(), view->head.size()))

@@ -18,7 +18,7 @@ struct SoundFontView {
 
     int fd = -1; // owned
     std::string head;
-    off_t bodyAt = 0;   // where the stretch lies in the real file
+    off_t bodyAt = 0; // where the stretch lies in the real file
     off_t bodySize = 0;
     std::string tail;
 

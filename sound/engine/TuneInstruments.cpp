@@ -18,16 +18,12 @@ std::uint32_t bigEndian32(const unsigned char* b)
 // The events of one track, from its first byte to end.
 class TrackReader {
 public:
-    TrackReader(const unsigned char* at, const unsigned char* end)
-        : m_at(at)
-        , m_end(end)
-    {
-    }
+    TrackReader(const unsigned char* at, const unsigned char* end) : m_at(at), m_end(end) {}
 
     // The instruments that each channel plays in this track.
     void read(TuneInstruments& instruments)
     {
-        std::array<bool, 16> programmed {};
+        std::array<bool, 16> programmed{};
         int status = 0;
         while (m_at < m_end) {
             if (!skipNumber())
@@ -97,8 +93,8 @@ private:
 
 bool TuneInstruments::holds(const TuneInstruments& other) const
 {
-    return std::includes(programs.begin(), programs.end(), other.programs.begin(), other.programs.end())
-        && std::includes(drumKits.begin(), drumKits.end(), other.drumKits.begin(), other.drumKits.end());
+    return std::includes(programs.begin(), programs.end(), other.programs.begin(), other.programs.end()) &&
+           std::includes(drumKits.begin(), drumKits.end(), other.drumKits.begin(), other.drumKits.end());
 }
 
 TuneInstruments instrumentsOfTune(const QByteArray& midi)

@@ -61,7 +61,8 @@ private Q_SLOTS:
         QCOMPARE(programImage.pixel(15, 20), qRgba(0, 0, 0, 255));
         QCOMPARE(qAlpha(programImage.pixel(0, 0)), 0);
 
-        const QImage warning = pictures.icon(Role::WarningIcon).pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage warning =
+            pictures.icon(Role::WarningIcon).pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(warning.pixel(15, 5), qRgba(0xFF, 0, 0, 255));
         QCOMPARE(warning.pixel(15, 14), qRgba(0xFF, 0xFF, 0xFF, 255));
         QCOMPARE(qAlpha(warning.pixel(31, 0)), 0);

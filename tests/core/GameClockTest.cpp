@@ -70,8 +70,7 @@ private Q_SLOTS:
     void clockMakesFiveTimersWithTheirIntervalsAllOff()
     {
         LoggedClock game;
-        QCOMPARE(game.intervals,
-                 (Log{"chlapTIME 1", "zenaTIME 1", "LidiTIME 1000", "lidi2TIME 1000", "Time 400"}));
+        QCOMPARE(game.intervals, (Log{"chlapTIME 1", "zenaTIME 1", "LidiTIME 1000", "lidi2TIME 1000", "Time 400"}));
         QVERIFY(game.log.empty());
         QVERIFY(game.clock.pauseItemShown());
         QVERIFY(!game.clock.continueItemShown());

@@ -29,7 +29,9 @@ public:
     void windowChanged(int window, Occupant who) override
     {
         events.push_back("window " + std::to_string(window) + " " +
-                         (who == Occupant::Man ? "M" : who == Occupant::Woman ? "W" : "."));
+                         (who == Occupant::Man     ? "M"
+                          : who == Occupant::Woman ? "W"
+                                                   : "."));
     }
     void scoreChanged(const std::string& text) override { events.push_back("score " + text); }
     void timeLeftChanged(const std::string& text) override { events.push_back("time " + text); }

@@ -201,7 +201,7 @@ int main(int argc, char* argv[])
         int (*run)(char**);
     };
     static const Command commands[] = {
-        {"level", 3, level},   {"pixel", 3, pixel},    {"count", 8, count},
+        {"level", 3, level},   {"pixel", 3, pixel},  {"count", 8, count},
         {"differ", 6, differ}, {"cells", 10, cells}, {"first", 7, firstRow},
     };
     if (argc >= 2) {

@@ -39,9 +39,8 @@ void check(const QString& path, AudioDevice device, const QByteArray& input)
     }
     if (contents.bytes != input)
         std::abort();
-    const bool rightStart = device == AudioDevice::WaveAudio
-                                ? input.startsWith("RIFF") && input.mid(8, 4) == "WAVE"
-                                : input.startsWith("MThd");
+    const bool rightStart = device == AudioDevice::WaveAudio ? input.startsWith("RIFF") && input.mid(8, 4) == "WAVE"
+                                                             : input.startsWith("MThd");
     if (!rightStart)
         std::abort();
 }

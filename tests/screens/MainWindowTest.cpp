@@ -80,7 +80,10 @@ class MainWindowTest : public QObject {
 
 private:
     QWidget* client(Program& program) { return program.index().centralWidget(); }
-    PictureBox* window(Program& program, int n) { return control<PictureBox>(client(program), qPrintable(QStringLiteral("okno%1").arg(n))); }
+    PictureBox* window(Program& program, int n)
+    {
+        return control<PictureBox>(client(program), qPrintable(QStringLiteral("okno%1").arg(n)));
+    }
     QString label(Program& program, const char* name) { return control<QLabel>(client(program), name)->text(); }
 
     void enter(Program& program)
@@ -150,9 +153,12 @@ private Q_SLOTS:
         for (int n = 1; n <= 15; ++n)
             QCOMPARE(window(program, n)->picture(), empty);
         QCOMPARE(control<PictureBox>(client(program), "okno")->picture(), empty);
-        QCOMPARE(control<PictureBox>(client(program), "chlapIMG")->picture(), &program.pictures.picture(PictureSet::Role::ManPicture));
-        QCOMPARE(control<PictureBox>(client(program), "zenaIMG")->picture(), &program.pictures.picture(PictureSet::Role::WomanPicture));
-        QCOMPARE(control<PictureBox>(client(program), "strecha")->picture(), &program.pictures.picture(PictureSet::Role::RoofPicture));
+        QCOMPARE(control<PictureBox>(client(program), "chlapIMG")->picture(),
+                 &program.pictures.picture(PictureSet::Role::ManPicture));
+        QCOMPARE(control<PictureBox>(client(program), "zenaIMG")->picture(),
+                 &program.pictures.picture(PictureSet::Role::WomanPicture));
+        QCOMPARE(control<PictureBox>(client(program), "strecha")->picture(),
+                 &program.pictures.picture(PictureSet::Role::RoofPicture));
     }
 
     void pauseAndContinueSwapOnTheMenuBar()
@@ -203,7 +209,9 @@ private Q_SLOTS:
         Program program;
         enter(program);
         QWidget& index = *program.window(ScreenId::index);
-        auto at = [&](int n, int x) { return client(program)->mapTo(&index, window(program, n)->pos() + QPoint(x, 20)); };
+        auto at = [&](int n, int x) {
+            return client(program)->mapTo(&index, window(program, n)->pos() + QPoint(x, 20));
+        };
 
         clickAt(index, at(1, 30)); // never occupied
         QCOMPARE(label(program, "scorecountLBL"), QStringLiteral("0"));
@@ -257,7 +265,9 @@ private Q_SLOTS:
         control<QAction>(program.window(ScreenId::index), "mnuNEWitem")->trigger();
         program.timers.advance(1000); // a man in window 11, a woman in window 2
         const auto press = [&](int n) {
-            QAccessible::queryAccessibleInterface(window(program, n))->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            QAccessible::queryAccessibleInterface(window(program, n))
+                ->actionInterface()
+                ->doAction(QAccessibleActionInterface::pressAction());
         };
         whenMessageBoxOpens([&](QMessageBox&) { press(2); }); // the help box blocks clicks
         control<QAction>(program.window(ScreenId::index), "mnuHELPitem")->trigger();

@@ -42,7 +42,10 @@ private:
         QCOMPARE(control<QLabel>(program.window(ScreenId::index), "timecountLBL")->text(), QStringLiteral("0"));
     }
 
-    QPushButton* okButton(Program& program) { return control<QPushButton>(program.window(ScreenId::Konec), "Command1"); }
+    QPushButton* okButton(Program& program)
+    {
+        return control<QPushButton>(program.window(ScreenId::Konec), "Command1");
+    }
 
 private Q_SLOTS:
     void startShowsOnlyTheWelcomeScreenWithItsSiren()

@@ -48,7 +48,8 @@ struct Program {
                                      auto timer = timers.factory()(name, interval, std::move(tick));
                                      if (name != "Time")
                                          return timer;
-                                     return std::unique_ptr<IntervalTimer>(std::make_unique<HeldTimer>(std::move(timer), countdownHeld));
+                                     return std::unique_ptr<IntervalTimer>(
+                                         std::make_unique<HeldTimer>(std::move(timer), countdownHeld));
                                  }),
                    [this] { ++exits; }};
 
@@ -56,8 +57,7 @@ struct Program {
     MainWindow& index() const { return static_cast<MainWindow&>(*shell.screen(ScreenId::index)); }
 };
 
-template <class Control = QWidget>
-Control* control(const QWidget* screen, const char* name)
+template <class Control = QWidget> Control* control(const QWidget* screen, const char* name)
 {
     return screen->findChild<Control*>(QString::fromLatin1(name));
 }

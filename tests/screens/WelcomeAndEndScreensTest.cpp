@@ -26,8 +26,7 @@ private:
         return welcome;
     }
 
-    template <class Control = QWidget>
-    void expectControl(QWidget* screen, const char* name, QRect geometry)
+    template <class Control = QWidget> void expectControl(QWidget* screen, const char* name, QRect geometry)
     {
         auto* widget = control<Control>(screen, name);
         QVERIFY2(widget, name);
@@ -57,7 +56,8 @@ private Q_SLOTS:
         expectControl(welcome, "enterBUTT", {8, 48, 81, 25});
         expectControl(welcome, "endBUTT", {104, 48, 81, 25});
         expectControl(welcome, "Image1", {0, 88, 196, 156}); // its last row lies below the screen
-        QCOMPARE(control<PictureBox>(welcome, "Image1")->picture(), &program.pictures.picture(PictureSet::Role::WelcomePicture));
+        QCOMPARE(control<PictureBox>(welcome, "Image1")->picture(),
+                 &program.pictures.picture(PictureSet::Role::WelcomePicture));
 
         auto* title = control<QLabel>(welcome, "tittlelbl");
         QCOMPARE(title->text(), QStringLiteral("Tonovka"));
@@ -166,11 +166,14 @@ private Q_SLOTS:
             ScreenId screen;
             const char* control;
             const char* family;
-        } rows[] = {{ScreenId::welcome, "Label1", "DejaVu Sans"},        {ScreenId::welcome, "tittlelbl", "Comic Neue"},
-                    {ScreenId::Konec, "KonecLBL", "DejaVu Sans"},        {ScreenId::Victory, "Label1", "DejaVu Sans"},
+        } rows[] = {{ScreenId::welcome, "Label1", "DejaVu Sans"},
+                    {ScreenId::welcome, "tittlelbl", "Comic Neue"},
+                    {ScreenId::Konec, "KonecLBL", "DejaVu Sans"},
+                    {ScreenId::Victory, "Label1", "DejaVu Sans"},
                     {ScreenId::index, "scorecountLBL", "Comic Neue"}};
         for (const auto& row : rows)
-            QCOMPARE(QFontInfo(control(program.window(row.screen), row.control)->font()).family(), QString::fromLatin1(row.family));
+            QCOMPARE(QFontInfo(control(program.window(row.screen), row.control)->font()).family(),
+                     QString::fromLatin1(row.family));
         auto* text = control<QLabel>(program.window(ScreenId::Konec), "KonecLBL");
         QVERIFY2(text->heightForWidth(text->width()) <= text->height(), "the game-over text is cut off");
         auto* menuBar = program.window(ScreenId::index)->findChild<QMenuBar*>();

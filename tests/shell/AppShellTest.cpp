@@ -40,10 +40,7 @@ public:
         m_log.push_back(m_name + " created");
     }
     QWidget& window() override { return m_window; }
-    void load() override
-    {
-        m_log.push_back(m_name + (m_window.isVisible() ? " loaded while visible" : " loaded"));
-    }
+    void load() override { m_log.push_back(m_name + (m_window.isVisible() ? " loaded while visible" : " loaded")); }
 
 private:
     std::string m_name;
@@ -53,9 +50,10 @@ private:
 
 std::string nameOf(ScreenId id)
 {
-    static const std::map<ScreenId, std::string> names = {
-        {ScreenId::welcome, "welcome"}, {ScreenId::index, "index"},
-        {ScreenId::Konec, "Konec"}, {ScreenId::Victory, "Victory"}};
+    static const std::map<ScreenId, std::string> names = {{ScreenId::welcome, "welcome"},
+                                                          {ScreenId::index, "index"},
+                                                          {ScreenId::Konec, "Konec"},
+                                                          {ScreenId::Victory, "Victory"}};
     return names.at(id);
 }
 

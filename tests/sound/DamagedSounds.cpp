@@ -20,16 +20,25 @@ const std::vector<DamagedSound>& damagedSounds()
 {
     using P = SoundFileProblem;
     static const std::vector<DamagedSound> sounds{
-        {"missing", P::Missing},           {"empty name", P::Missing},
-        {"empty", P::WrongContent},        {"random bytes", P::WrongContent},
-        {"the other kind", P::WrongContent}, {"magic cut short", P::WrongContent},
+        {"missing", P::Missing},
+        {"empty name", P::Missing},
+        {"empty", P::WrongContent},
+        {"random bytes", P::WrongContent},
+        {"the other kind", P::WrongContent},
+        {"magic cut short", P::WrongContent},
         {"right magic then random bytes", P::Incomplete},
-        {"header only", P::Incomplete},    {"cut in half", P::Incomplete},
-        {"directory", P::NotRegularFile},  {"link to a directory", P::NotRegularFile},
-        {"symlink loop", P::Missing},      {"dangling link", P::Missing},
-        {"just over the limit", P::TooLarge}, {"gigabyte", P::TooLarge},
-        {"unreadable", P::Unreadable},     {"fifo", P::NotRegularFile},
-        {"link to an endless device", P::NotRegularFile}, {"random device", P::NotRegularFile},
+        {"header only", P::Incomplete},
+        {"cut in half", P::Incomplete},
+        {"directory", P::NotRegularFile},
+        {"link to a directory", P::NotRegularFile},
+        {"symlink loop", P::Missing},
+        {"dangling link", P::Missing},
+        {"just over the limit", P::TooLarge},
+        {"gigabyte", P::TooLarge},
+        {"unreadable", P::Unreadable},
+        {"fifo", P::NotRegularFile},
+        {"link to an endless device", P::NotRegularFile},
+        {"random device", P::NotRegularFile},
     };
     return sounds;
 }
@@ -52,8 +61,8 @@ bool makeDamagedSound(const char* kind, QString& path, AudioDevice device)
     if (is("random bytes"))
         return writeFile(path, randomBytes(8192, 5));
     if (is("the other kind"))
-        return writeFile(path, goodSound(device == AudioDevice::WaveAudio ? AudioDevice::Sequencer
-                                                                          : AudioDevice::WaveAudio));
+        return writeFile(path,
+                         goodSound(device == AudioDevice::WaveAudio ? AudioDevice::Sequencer : AudioDevice::WaveAudio));
     if (is("magic cut short"))
         return writeFile(path, good.left(device == AudioDevice::WaveAudio ? 11 : 3));
     if (is("right magic then random bytes"))

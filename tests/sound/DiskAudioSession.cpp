@@ -15,16 +15,15 @@ QString installedSoundFont()
     return QFile::exists(path) ? path : QString();
 }
 
-DiskAudioSession::DiskAudioSession(QStringList soundFonts, QStringList folders,
-                                   const QByteArray& driver, QStringList libraries)
+DiskAudioSession::DiskAudioSession(QStringList soundFonts, QStringList folders, const QByteArray& driver,
+                                   QStringList libraries)
 {
     if (driver.isEmpty())
         qunsetenv("SDL_AUDIODRIVER");
     else
         qputenv("SDL_AUDIODRIVER", driver);
     qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(path(QStringLiteral("out.raw"))));
-    m_audio = std::make_unique<SdlAudioService>(std::move(folders), std::move(soundFonts),
-                                                std::move(libraries));
+    m_audio = std::make_unique<SdlAudioService>(std::move(folders), std::move(soundFonts), std::move(libraries));
 }
 
 DiskAudioSession::~DiskAudioSession()

@@ -16,17 +16,14 @@ namespace tonovka::fixtures {
 // The soundfont of the Debian package, or an empty text when it is not installed.
 QString installedSoundFont();
 
-
-
 // A real SdlAudioService whose output SDL's disk driver writes to out.raw in a folder of the
 // session's own, in real time, so that a test can look at what was heard.
 // SDL reads its environment when the service's audio thread starts it, so only one session may
 // exist at a time. An empty driver leaves SDL to choose its own.
 class DiskAudioSession {
 public:
-    explicit DiskAudioSession(QStringList soundFonts = {installedSoundFont()},
-                              QStringList folders = {}, const QByteArray& driver = "disk",
-                              QStringList libraries = installedAudioLibraries());
+    explicit DiskAudioSession(QStringList soundFonts = {installedSoundFont()}, QStringList folders = {},
+                              const QByteArray& driver = "disk", QStringList libraries = installedAudioLibraries());
     ~DiskAudioSession();
 
     SdlAudioService& audio() { return *m_audio; }

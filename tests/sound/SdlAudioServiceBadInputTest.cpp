@@ -90,8 +90,8 @@ void SdlAudioServiceBadInputTest::badFileLeavesThePlayerSilentAndTheServiceWorki
     if (kind == QLatin1String("unreadable") && ::geteuid() == 0)
         QSKIP("the superuser reads a file without permissions; SoundFileCheckTest covers the refusal");
     DiskAudioSession session;
-    QString path = session.path(device == AudioDevice::WaveAudio ? QStringLiteral("siren.wav")
-                                                                 : QStringLiteral("rytmozan.mid"));
+    QString path =
+        session.path(device == AudioDevice::WaveAudio ? QStringLiteral("siren.wav") : QStringLiteral("rytmozan.mid"));
     QVERIFY(makeDamagedSound(qPrintable(kind), path, device));
     SdlAudioService& audio = session.audio();
     const int player = audio.addPlayer();
@@ -117,7 +117,8 @@ void SdlAudioServiceBadInputTest::noAudioMakesEveryCallHarmless_data()
     QTest::addColumn<QByteArray>("driver");
     QTest::addColumn<QString>("library");
     QTest::newRow("no audio device") << QByteArray("nosuchdriver") << QString();
-    QTest::newRow("an audio library missing") << QByteArray("disk") << QStringLiteral("/nonexistent/libSDL2_mixer-2.0.so.0");
+    QTest::newRow("an audio library missing")
+        << QByteArray("disk") << QStringLiteral("/nonexistent/libSDL2_mixer-2.0.so.0");
     // A file in a library's place that is no library at all.
     QTest::newRow("an audio library damaged") << QByteArray("disk") << QStringLiteral("siren.wav");
     // A library that lacks the functions.
@@ -160,8 +161,8 @@ void SdlAudioServiceBadInputTest::noAudioMakesEveryCallHarmless()
 void SdlAudioServiceBadInputTest::badSoundFontSilencesOnlyTheMusic_data()
 {
     QTest::addColumn<QString>("kind");
-    for (const char* kind : {"missing", "random bytes", "cut off", "damaged inside", "directory",
-                             "gone when the music opens"})
+    for (const char* kind :
+         {"missing", "random bytes", "cut off", "damaged inside", "directory", "gone when the music opens"})
         QTest::newRow(kind) << QString::fromLatin1(kind);
 }
 
@@ -255,8 +256,8 @@ void SdlAudioServiceBadInputTest::libraryMessagesStayOffStderr()
         const StderrCapture capture(captured.handle());
         // SDL announces its disk driver, FluidSynth and the soundfont reader report the damage,
         // and ALSA complains where there is no sound card; the default driver may try several.
-        for (const QByteArray& driver : {QByteArray("disk"), QByteArray("alsa"), QByteArray(),
-                                         QByteArray("nosuchdriver")}) {
+        for (const QByteArray& driver :
+             {QByteArray("disk"), QByteArray("alsa"), QByteArray(), QByteArray("nosuchdriver")}) {
             DiskAudioSession session({damaged}, {}, driver);
             const int player = session.audio().addPlayer();
             session.audio().open(player, AudioDevice::Sequencer, tune);

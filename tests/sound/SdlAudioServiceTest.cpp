@@ -63,8 +63,8 @@ QVector<qint16> SdlAudioServiceTest::playToTheEnd(const QByteArray& wave, const 
         audio.open(music, AudioDevice::Sequencer, session.path(QStringLiteral("rytmozan.mid")));
         audio.play(music);
     }
-    if (!audio.waitUntilDone(std::chrono::seconds(5)) || session.waitForSound() < 0
-        || !session.waitUntilSilent(siren, 5000) || !session.waitUntilSilent(music, 8000))
+    if (!audio.waitUntilDone(std::chrono::seconds(5)) || session.waitForSound() < 0 ||
+        !session.waitUntilSilent(siren, 5000) || !session.waitUntilSilent(music, 8000))
         return {};
     return session.samples();
 }
@@ -234,9 +234,9 @@ void SdlAudioServiceTest::relativeNameIsFound()
     DiskAudioSession session({installedSoundFont()}, {installed.path()});
     const QString saved = QDir::currentPath();
     QVERIFY(QDir::setCurrent(session.path(QString())));
-    QVERIFY(writeFile(inWorkingDirectory ? QStringLiteral("siren.wav")
-                                         : installed.filePath(QStringLiteral("siren.wav")),
-                      waveTone(300)));
+    QVERIFY(
+        writeFile(inWorkingDirectory ? QStringLiteral("siren.wav") : installed.filePath(QStringLiteral("siren.wav")),
+                  waveTone(300)));
     SdlAudioService& audio = session.audio();
     const int siren = audio.addPlayer();
     audio.open(siren, AudioDevice::WaveAudio, QStringLiteral("siren.wav"));
@@ -250,7 +250,7 @@ void SdlAudioServiceTest::relativeNameIsFound()
 
 void SdlAudioServiceTest::ctrlCIsLeftToTheProgram()
 {
-    struct sigaction before[2] {};
+    struct sigaction before[2]{};
     QCOMPARE(::sigaction(SIGINT, nullptr, &before[0]), 0);
     QCOMPARE(::sigaction(SIGTERM, nullptr, &before[1]), 0);
 
@@ -260,7 +260,7 @@ void SdlAudioServiceTest::ctrlCIsLeftToTheProgram()
     QVERIFY(audio.waitUntilDone(std::chrono::seconds(5)));
     QVERIFY2(session.waitForSamples(1), "SDL has started");
 
-    struct sigaction after[2] {};
+    struct sigaction after[2]{};
     QCOMPARE(::sigaction(SIGINT, nullptr, &after[0]), 0);
     QCOMPARE(::sigaction(SIGTERM, nullptr, &after[1]), 0);
     QVERIFY(after[0].sa_handler == before[0].sa_handler);
@@ -280,9 +280,8 @@ void SdlAudioServiceTest::programEndsWithStatus0WhileTheMusicRenders()
     environment.insert(QStringLiteral("SDL_DISKAUDIOFILE"), dir.filePath(QStringLiteral("out.raw")));
     tool.setProcessEnvironment(environment);
 
-    tool.start(QStringLiteral(TONOVKA_PLAYSOUNDS),
-               {QStringLiteral("--seconds"), QStringLiteral("1"), QStringLiteral("none.wav"),
-                QStringLiteral("rytmozan.mid")});
+    tool.start(QStringLiteral(TONOVKA_PLAYSOUNDS), {QStringLiteral("--seconds"), QStringLiteral("1"),
+                                                    QStringLiteral("none.wav"), QStringLiteral("rytmozan.mid")});
     QVERIFY(tool.waitForFinished(10000));
 
     QCOMPARE(tool.exitStatus(), QProcess::NormalExit);

@@ -92,8 +92,11 @@ void SoundFileCheckTest::waveWithMoreChunksAndOddLengthsIsWhole()
 {
     // A three-byte chunk and its pad byte between the format and the samples.
     const QByteArray tone = waveTone(50);
-    const QByteArray wave = tone.left(36) + QByteArray("LIST\x03\x00\x00\x00" "abc\x00", 12)
-        + tone.mid(36);
+    const QByteArray wave = tone.left(36) +
+                            QByteArray("LIST\x03\x00\x00\x00"
+                                       "abc\x00",
+                                       12) +
+                            tone.mid(36);
     const QString path = m_dir.filePath(QStringLiteral("chunks.wav"));
     QVERIFY(writeFile(path, wave));
 
@@ -152,8 +155,7 @@ void SoundFileCheckTest::fileWithoutReadPermissionIsUnreadable()
     if (child == 0) {
         if (::setgid(65534) != 0 || ::setuid(65534) != 0)
             ::_exit(2);
-        const bool refused =
-            readSoundFile(path, AudioDevice::WaveAudio).problem == SoundFileProblem::Unreadable;
+        const bool refused = readSoundFile(path, AudioDevice::WaveAudio).problem == SoundFileProblem::Unreadable;
         ::_exit(refused ? 0 : 1);
     }
     int status = 0;

@@ -112,9 +112,9 @@ void SoundFileSearchTest::absoluteNameIsNeverLookedForElsewhere()
 
 void SoundFileSearchTest::nameFoundNowhereComesBackAsItIs()
 {
-    QCOMPARE(findSoundFile(QStringLiteral("siren.wav"),
-                           {folder(QStringLiteral("data")), folder(QStringLiteral("program"))}),
-             QStringLiteral("siren.wav"));
+    QCOMPARE(
+        findSoundFile(QStringLiteral("siren.wav"), {folder(QStringLiteral("data")), folder(QStringLiteral("program"))}),
+        QStringLiteral("siren.wav"));
 }
 
 void SoundFileSearchTest::emptyNameIsNotLookedFor()
@@ -139,8 +139,7 @@ void SoundFileSearchTest::installedFoldersAreTheDataFolderThenTheExecutablesFold
 void SoundFileSearchTest::soundFontIsTriedFromTheDebianPathThenEachFolder()
 {
     QCOMPARE(soundFontCandidates({QStringLiteral("/opt/data"), QStringLiteral("/opt/bin")}),
-             QStringList({"/usr/share/sounds/sf2/TimGM6mb.sf2", "/opt/data/TimGM6mb.sf2",
-                          "/opt/bin/TimGM6mb.sf2"}));
+             QStringList({"/usr/share/sounds/sf2/TimGM6mb.sf2", "/opt/data/TimGM6mb.sf2", "/opt/bin/TimGM6mb.sf2"}));
 }
 
 void SoundFileSearchTest::firstWholeSoundFontIsChosen()
@@ -161,8 +160,7 @@ void SoundFileSearchTest::noWholeSoundFontGivesNone()
     const QString broken = m_dir.filePath(QStringLiteral("broken.sf2"));
     QVERIFY(writeFile(broken, "not a soundfont"));
 
-    QCOMPARE(findSoundFont({m_dir.filePath(QStringLiteral("missing.sf2")), broken, m_dir.path()}),
-             QString());
+    QCOMPARE(findSoundFont({m_dir.filePath(QStringLiteral("missing.sf2")), broken, m_dir.path()}), QString());
 }
 
 QTEST_GUILESS_MAIN(SoundFileSearchTest)

@@ -33,28 +33,28 @@ void SoundPlayerTest::screenStepsGiveTheseCallsAndState_data()
 
     QTest::newRow("welcome screen") << siren + S{"open", "play"} << S{openSiren, play} << St::Playing << "waveaudio";
     QTest::newRow("main window") << music + S{"open", "play"} << S{openMusic, play} << St::Playing << "sequencer";
-    QTest::newRow("unknown commands")
-        << siren + S{"open", "stop", "pause", "eject", "", "open play", "record"} << S{openSiren}
-        << St::Open << "waveaudio";
+    QTest::newRow("unknown commands") << siren + S{"open", "stop", "pause", "eject", "", "open play", "record"}
+                                      << S{openSiren} << St::Open << "waveaudio";
     QTest::newRow("unknown device types")
-        << S{"device sequencer", "device cdaudio", "device ", "file rytmozan.mid", "open"}
-        << S{openMusic} << St::Open << "sequencer";
+        << S{"device sequencer", "device cdaudio", "device ", "file rytmozan.mid", "open"} << S{openMusic} << St::Open
+        << "sequencer";
     QTest::newRow("open without a device type")
         << S{"device avivideo", "file siren.wav", "open", "play"} << S{} << St::Closed << "";
     QTest::newRow("play before open") << siren + S{"play"} << S{} << St::Closed << "waveaudio";
     QTest::newRow("close when closed") << music + S{"close"} << S{} << St::Closed << "sequencer";
     QTest::newRow("close when open") << music + S{"open", "close"} << S{openMusic, close} << St::Closed << "sequencer";
-    QTest::newRow("close when playing")
-        << music + S{"open", "play", "close"} << S{openMusic, play, close} << St::Closed << "sequencer";
-    QTest::newRow("close twice") << music + S{"open", "close", "close"} << S{openMusic, close} << St::Closed << "sequencer";
-    QTest::newRow("end of the sound") << music + S{"open", "play", "(end)"} << S{openMusic, play} << St::Open << "sequencer";
-    QTest::newRow("play after the end")
-        << siren + S{"open", "play", "(end)", "play"} << S{openSiren, play, play} << St::Playing << "waveaudio";
-    QTest::newRow("open another file")
-        << siren + S{"open", "play"} + music + S{"open"} << S{openSiren, play, openMusic} << St::Open << "sequencer";
-    QTest::newRow("any case")
-        << S{"device WaveAudio", "file Siren.WAV", "Open", "PLAY"}
-        << S{"player 1: open waveaudio Siren.WAV", play} << St::Playing << "waveaudio";
+    QTest::newRow("close when playing") << music + S{"open", "play", "close"} << S{openMusic, play, close} << St::Closed
+                                        << "sequencer";
+    QTest::newRow("close twice") << music + S{"open", "close", "close"} << S{openMusic, close} << St::Closed
+                                 << "sequencer";
+    QTest::newRow("end of the sound") << music + S{"open", "play", "(end)"} << S{openMusic, play} << St::Open
+                                      << "sequencer";
+    QTest::newRow("play after the end") << siren + S{"open", "play", "(end)", "play"} << S{openSiren, play, play}
+                                        << St::Playing << "waveaudio";
+    QTest::newRow("open another file") << siren + S{"open", "play"} + music + S{"open"} << S{openSiren, play, openMusic}
+                                       << St::Open << "sequencer";
+    QTest::newRow("any case") << S{"device WaveAudio", "file Siren.WAV", "Open", "PLAY"}
+                              << S{"player 1: open waveaudio Siren.WAV", play} << St::Playing << "waveaudio";
 }
 
 void SoundPlayerTest::screenStepsGiveTheseCallsAndState()

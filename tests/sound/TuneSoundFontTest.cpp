@@ -62,12 +62,18 @@ void TuneSoundFontTest::tuneNamesItsInstruments_data()
     QTest::addColumn<std::set<int>>("programs");
     QTest::addColumn<std::set<int>>("drumKits");
     // Running status, a meta event and a program change on channel 10.
-    QTest::newRow("program changes") << track(QByteArray::fromHex("00ff030141" "00c150" "00c921" "0099243f" "002640"))
-                                     << std::set<int> {80} << std::set<int> {33};
-    QTest::newRow("a note before any program change") << track(QByteArray::fromHex("0090403f" "00c007"))
-                                                      << std::set<int> {0, 7} << std::set<int> {};
-    QTest::newRow("cut off mid-event") << track(QByteArray::fromHex("00c005" "00ff0305"))
-                                       << std::set<int> {5} << std::set<int> {};
+    QTest::newRow("program changes") << track(QByteArray::fromHex("00ff030141"
+                                                                  "00c150"
+                                                                  "00c921"
+                                                                  "0099243f"
+                                                                  "002640"))
+                                     << std::set<int>{80} << std::set<int>{33};
+    QTest::newRow("a note before any program change") << track(QByteArray::fromHex("0090403f"
+                                                                                   "00c007"))
+                                                      << std::set<int>{0, 7} << std::set<int>{};
+    QTest::newRow("cut off mid-event") << track(QByteArray::fromHex("00c005"
+                                                                    "00ff0305"))
+                                       << std::set<int>{5} << std::set<int>{};
 }
 
 void TuneSoundFontTest::tuneNamesItsInstruments()
@@ -91,7 +97,7 @@ void TuneSoundFontTest::soundFontKeepsOnlyTheTunesPresets()
     const auto view = soundFontForTune(QFile::encodeName(path).toStdString(), {{80, 1}, {0}});
     QVERIFY(view);
     const QByteArray part = viewBytes(*view);
-    QCOMPARE(presetsOf(part), (Presets {{0, 1}, {0, 80}, {128, 0}}));
+    QCOMPARE(presetsOf(part), (Presets{{0, 1}, {0, 80}, {128, 0}}));
     // The samples are the file's own, where the file keeps them, and the sizes add up.
     const qsizetype samples = whole.indexOf("sdtasmpl");
     QCOMPARE(part.mid(samples, 4096), whole.mid(samples, 4096));

@@ -33,7 +33,12 @@ public:
 
 QString line(const QString& name, QRect area)
 {
-    return QStringLiteral("%1=(%2 %3 %4 %5)\n").arg(name).arg(area.x()).arg(area.y()).arg(area.width()).arg(area.height());
+    return QStringLiteral("%1=(%2 %3 %4 %5)\n")
+        .arg(name)
+        .arg(area.x())
+        .arg(area.y())
+        .arg(area.width())
+        .arg(area.height());
 }
 
 } // namespace

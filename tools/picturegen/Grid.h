@@ -21,8 +21,7 @@ struct Rect {
 
 // A width x height grid of cells with the drawing operations of the generator. Drawing outside
 // the grid is silently clipped.
-template <typename T>
-class Grid {
+template <typename T> class Grid {
 public:
     Grid(int width, int height, T value)
         : m_width(width), m_height(height), m_cells(static_cast<std::size_t>(width * height), value)

@@ -16,7 +16,8 @@ Mask blankIconMask()
 void drawMan(Mask& mask)
 {
     mask.fillEllipse({7, 3.5}, 3.2, 3.2, 1);
-    const std::vector<Point> body{{3.5, 9}, {10.5, 9}, {12, 10.5}, {12, 19}, {10, 19}, {10, 30}, {4, 30}, {4, 19}, {2, 19}, {2, 10.5}};
+    const std::vector<Point> body{{3.5, 9}, {10.5, 9}, {12, 10.5}, {12, 19}, {10, 19},
+                                  {10, 30}, {4, 30},   {4, 19},    {2, 19},  {2, 10.5}};
     mask.fillPolygon(body, 1);
     // Arms and legs parted from the body by thin gaps.
     mask.fillRect({3, 12, 3, 19}, 0);
@@ -28,7 +29,8 @@ void drawMan(Mask& mask)
 void drawWoman(Mask& mask)
 {
     mask.fillEllipse({24, 3.5}, 3.2, 3.2, 1);
-    const std::vector<Point> dress{{20.5, 9}, {27.5, 9}, {29, 10.5}, {29, 18}, {27, 18}, {30, 24}, {18, 24}, {21, 18}, {19, 18}, {19, 10.5}};
+    const std::vector<Point> dress{{20.5, 9}, {27.5, 9}, {29, 10.5}, {29, 18}, {27, 18},
+                                   {30, 24},  {18, 24},  {21, 18},   {19, 18}, {19, 10.5}};
     mask.fillPolygon(dress, 1);
     mask.fillRect({20, 12, 20, 18}, 0);
     mask.fillRect({28, 12, 28, 18}, 0);

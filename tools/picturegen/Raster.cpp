@@ -106,7 +106,8 @@ void rasterPolygon(std::span<const Point> corners, const PlotFn& plot)
         }
         std::sort(crossings.begin(), crossings.end());
         for (std::size_t i = 0; i + 1 < crossings.size(); i += 2)
-            for (int x = static_cast<int>(std::ceil(crossings[i])); x <= static_cast<int>(std::floor(crossings[i + 1])); ++x)
+            for (int x = static_cast<int>(std::ceil(crossings[i])); x <= static_cast<int>(std::floor(crossings[i + 1]));
+                 ++x)
                 plot(x, y);
     }
 }

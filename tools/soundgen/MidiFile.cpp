@@ -2,8 +2,7 @@
 
 namespace tonovka::soundgen {
 
-std::string encodeMidiFile(std::uint16_t ticksPerQuarter, const std::vector<MidiTrack>& tracks,
-                           MidiTrack::Tick endAt)
+std::string encodeMidiFile(std::uint16_t ticksPerQuarter, const std::vector<MidiTrack>& tracks, MidiTrack::Tick endAt)
 {
     const auto trackCount = static_cast<std::uint16_t>(tracks.size());
     std::string out = "MThd";

@@ -85,9 +85,8 @@ void MidiTrack::addNote(Tick at, Tick length, int channel, int key, int velocity
 std::string MidiTrack::chunk(Tick endAt) const
 {
     std::vector<Event> events = m_events;
-    std::stable_sort(events.begin(), events.end(), [](const Event& a, const Event& b) {
-        return a.at != b.at ? a.at < b.at : a.order < b.order;
-    });
+    std::stable_sort(events.begin(), events.end(),
+                     [](const Event& a, const Event& b) { return a.at != b.at ? a.at < b.at : a.order < b.order; });
 
     std::string body;
     Tick now = 0;

@@ -11,8 +11,7 @@ namespace tonovka::soundgen {
 // Times are in ticks from the start of the song. Events may be added in any order;
 // at equal times note-offs go first, so that a note struck again on the same key
 // is not cut off by the end of the one before it.
-class MidiTrack
-{
+class MidiTrack {
 public:
     using Tick = std::uint32_t;
 
@@ -31,8 +30,7 @@ public:
 private:
     enum class Order { NoteOff, Setting, NoteOn };
 
-    struct Event
-    {
+    struct Event {
         Tick at;
         Order order;
         std::string bytes;

@@ -10,15 +10,13 @@ namespace tonovka::soundgen {
 // in the score stops the generator instead of ending up in the file.
 inline constexpr int stepsPerBar = 16;
 
-struct Tone
-{
+struct Tone {
     int step;  // from the start of the text
     int steps; // length
     int key;   // MIDI key, middle C is 60
 };
 
-struct Melody
-{
+struct Melody {
     std::vector<Tone> tones;
     int bars;
 };
@@ -28,8 +26,7 @@ struct Melody
 // and so must the end.
 Melody parseMelody(std::string_view text);
 
-struct Chord
-{
+struct Chord {
     int root; // pitch class, C is 0
     bool minor;
 };
@@ -41,8 +38,7 @@ std::vector<std::vector<Chord>> parseChords(std::string_view text);
 // The chord sounding at a step of a bar of several chords.
 Chord chordAt(const std::vector<Chord>& bar, int step);
 
-struct Hit
-{
+struct Hit {
     int step;
     int steps;
     char symbol;   // lower case

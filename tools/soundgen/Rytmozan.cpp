@@ -27,8 +27,7 @@ constexpr int closedHat = 42;
 constexpr int openHat = 46;
 constexpr int crash = 49;
 
-struct Voice
-{
+struct Voice {
     std::string_view name;
     int channel;
     int program;
@@ -37,47 +36,49 @@ struct Voice
     int reverb;
 };
 
-constexpr Voice lead{"Melodie", 0, 80, 96, 64, 40};   // Lead 1 (square)
-constexpr Voice piano{"Akordy", 1, 1, 78, 40, 30};    // Bright Acoustic Piano
-constexpr Voice bass{"Basa", 2, 33, 110, 64, 10};     // Electric Bass (finger)
-constexpr Voice drums{"Bubny", 9, 0, 100, 64, 20};    // channel 10: the standard kit
+constexpr Voice lead{"Melodie", 0, 80, 96, 64, 40}; // Lead 1 (square)
+constexpr Voice piano{"Akordy", 1, 1, 78, 40, 30};  // Bright Acoustic Piano
+constexpr Voice bass{"Basa", 2, 33, 110, 64, 10};   // Electric Bass (finger)
+constexpr Voice drums{"Bubny", 9, 0, 100, 64, 20};  // channel 10: the standard kit
 
-struct DrumLine
-{
+struct DrumLine {
     int key;
     std::string_view pattern;
 };
 
 // How the band plays one bar of a groove, and the last bar of a section.
-struct Groove
-{
+struct Groove {
     std::string_view bass;  // R root, F fifth above it, O root an octave up
     std::string_view piano; // C the chord
     std::vector<DrumLine> drums;
     std::vector<DrumLine> fill;
 };
 
-const Groove intro{
-    "R==R==F=O=F=R=..", "..C...c...C...c.",
-    {{kick, "X.......X......."}, {closedHat, "x.x.x.x.x.x.x.x."}},
-    {{kick, "X.......X......."}, {closedHat, "x.x.x.x.x......."}, {snare, "........x.x.XxXX"}}};
+const Groove intro{"R==R==F=O=F=R=..",
+                   "..C...c...C...c.",
+                   {{kick, "X.......X......."}, {closedHat, "x.x.x.x.x.x.x.x."}},
+                   {{kick, "X.......X......."}, {closedHat, "x.x.x.x.x......."}, {snare, "........x.x.XxXX"}}};
 
-const Groove verse{
-    "R==R==F=O=F=R=..", "..C...c...C...c.",
-    {{kick, "X.....x.X......."}, {snare, "....X.......X..."}, {closedHat, "x.X.x.X.x.X.x.X."}},
-    {{kick, "X.....x.X......."}, {snare, "....X.......XxXX"}, {closedHat, "x.X.x.X.x.X....."}}};
+const Groove verse{"R==R==F=O=F=R=..",
+                   "..C...c...C...c.",
+                   {{kick, "X.....x.X......."}, {snare, "....X.......X..."}, {closedHat, "x.X.x.X.x.X.x.X."}},
+                   {{kick, "X.....x.X......."}, {snare, "....X.......XxXX"}, {closedHat, "x.X.x.X.x.X....."}}};
 
-const Groove bridge{
-    "R=R=O=R=R=R=O=F=", "C=====c=====c===",
-    {{kick, "X...X...X...X..."}, {clap, "....X.......X..."}, {closedHat, "x...x...x...x..."},
-     {openHat, "..X...X...X...X."}},
-    {{kick, "X...X...X...X..."}, {clap, "....X.......X..."}, {snare, "............XXXX"},
-     {openHat, "..X...X...X....."}}};
+const Groove bridge{"R=R=O=R=R=R=O=F=",
+                    "C=====c=====c===",
+                    {{kick, "X...X...X...X..."},
+                     {clap, "....X.......X..."},
+                     {closedHat, "x...x...x...x..."},
+                     {openHat, "..X...X...X...X."}},
+                    {{kick, "X...X...X...X..."},
+                     {clap, "....X.......X..."},
+                     {snare, "............XXXX"},
+                     {openHat, "..X...X...X....."}}};
 
-const Groove last{"R==============.", "C==============.", {{kick, "X..............."}, {snare, "X..............."}}, {}};
+const Groove last{
+    "R==============.", "C==============.", {{kick, "X..............."}, {snare, "X..............."}}, {}};
 
-struct Section
-{
+struct Section {
     const Groove* groove;
     bool crashOnEntry;
     std::string_view chords;
@@ -85,11 +86,10 @@ struct Section
 };
 
 constexpr std::string_view verseChords = "G | D | Em | C | G | D | C D | G";
-constexpr std::string_view verseHead =
-    "D5:3 B4:3 G4:2 B4:2 D5:2 G5:4 | F#5:2 E5:2 D5:2 A4:2 F#4:4 A4:4 |"
-    " G4:2 B4:2 E5:2 G5:2 F#5:2 E5:2 D5:2 E5:2 | C5:4 E5:2 G5:2 E5:6 -:2 |"
-    " D5:3 B4:3 G4:2 B4:2 D5:2 G5:2 B5:2 | A5:2 G5:2 F#5:2 E5:2 D5:4 F#5:4 |"
-    " E5:2 G5:2 E5:2 C5:2 D5:2 F#5:2 A5:2 F#5:2 | ";
+constexpr std::string_view verseHead = "D5:3 B4:3 G4:2 B4:2 D5:2 G5:4 | F#5:2 E5:2 D5:2 A4:2 F#4:4 A4:4 |"
+                                       " G4:2 B4:2 E5:2 G5:2 F#5:2 E5:2 D5:2 E5:2 | C5:4 E5:2 G5:2 E5:6 -:2 |"
+                                       " D5:3 B4:3 G4:2 B4:2 D5:2 G5:2 B5:2 | A5:2 G5:2 F#5:2 E5:2 D5:4 F#5:4 |"
+                                       " E5:2 G5:2 E5:2 C5:2 D5:2 F#5:2 A5:2 F#5:2 | ";
 // The verse comes home to G, or leads on through B towards the bridge's E minor.
 constexpr std::string_view verseHome = "G5:6 D5:2 G4:4 -:4";
 constexpr std::string_view verseOnward = "G5:6 F#5:2 E5:2 D5:2 B4:4";
@@ -168,8 +168,8 @@ void playMelody(MidiTrack& track, Tick sectionStart, const std::vector<Tone>& to
 {
     for (const Tone& tone : tones) {
         const bool onBeat = tone.step % 4 == 0;
-        track.addNote(sectionStart + tone.step * ticksPerStep, length(tone.steps), lead.channel,
-                      tone.key, onBeat ? 104 : 92);
+        track.addNote(sectionStart + tone.step * ticksPerStep, length(tone.steps), lead.channel, tone.key,
+                      onBeat ? 104 : 92);
     }
 }
 

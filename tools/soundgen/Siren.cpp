@@ -43,8 +43,8 @@ double riseAndFall(double turns)
 // enough that the wave still crosses zero just twice a cycle.
 double buzzyTone(double phase)
 {
-    return sineOfTurns(phase) + 0.22 * sineOfTurns(2.0 * phase) + 0.18 * sineOfTurns(3.0 * phase)
-        + 0.06 * sineOfTurns(5.0 * phase);
+    return sineOfTurns(phase) + 0.22 * sineOfTurns(2.0 * phase) + 0.18 * sineOfTurns(3.0 * phase) +
+           0.06 * sineOfTurns(5.0 * phase);
 }
 
 std::int16_t roundToSample(double value)

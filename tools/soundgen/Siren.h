@@ -8,8 +8,7 @@ namespace tonovka::soundgen {
 // The welcome screen's alarm: three slow up-and-down sweeps of a slightly buzzy tone,
 // 3 s of mono sound whose loudest sample is half of full scale, so that it still has
 // room when the music starts over it.
-class Siren
-{
+class Siren {
 public:
     static constexpr std::uint32_t sampleRate = 22050;
 

@@ -46,9 +46,9 @@ private Q_SLOTS:
     void generatorWritesTheCommittedFilesAgain_data()
     {
         QTest::addColumn<QString>("file");
-        for (const char* name : {"images/welcome.bmp", "images/roof.bmp", "images/window-empty.bmp",
-                                 "images/window-man.bmp", "images/window-woman.bmp", "icons/program.ico",
-                                 "icons/warning.ico"})
+        for (const char* name :
+             {"images/welcome.bmp", "images/roof.bmp", "images/window-empty.bmp", "images/window-man.bmp",
+              "images/window-woman.bmp", "icons/program.ico", "icons/warning.ico"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
 
@@ -72,7 +72,8 @@ private Q_SLOTS:
     {
         QFETCH(int, size);
         const QImage icon = QImage(m_out.filePath("assets/icons/program.ico")).convertToFormat(QImage::Format_ARGB32);
-        const QImage drawn = QImage(m_out.filePath("icons/" + desktopIcon(size))).convertToFormat(QImage::Format_ARGB32);
+        const QImage drawn =
+            QImage(m_out.filePath("icons/" + desktopIcon(size))).convertToFormat(QImage::Format_ARGB32);
         const QImage committed =
             QImage(kSourceDir.filePath("packaging/icons/" + desktopIcon(size))).convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(icon.size(), QSize(32, 32));

@@ -2,8 +2,7 @@
 
 namespace tonovka::test {
 
-MidiReader::MidiReader(std::string_view bytes)
-    : m_bytes(bytes)
+MidiReader::MidiReader(std::string_view bytes) : m_bytes(bytes)
 {
 }
 

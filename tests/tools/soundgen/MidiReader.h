@@ -11,8 +11,7 @@
 // MidiReader::Malformed on anything that does not follow the file format.
 namespace tonovka::test {
 
-struct MidiEvent
-{
+struct MidiEvent {
     std::uint32_t tick;
     std::uint8_t status;   // 0x80 to 0xEF for channel messages, 0xFF meta, 0xF0 or 0xF7 system exclusive
     std::uint8_t metaType; // for meta events only
@@ -23,19 +22,16 @@ struct MidiEvent
     bool isMeta(std::uint8_t type) const { return status == 0xFF && metaType == type; }
 };
 
-struct MidiSong
-{
+struct MidiSong {
     int format = 0;
     int declaredTrackCount = 0;
     int ticksPerQuarter = 0;
     std::vector<std::vector<MidiEvent>> tracks;
 };
 
-class MidiReader
-{
+class MidiReader {
 public:
-    class Malformed : public std::runtime_error
-    {
+    class Malformed : public std::runtime_error {
         using std::runtime_error::runtime_error;
     };
 

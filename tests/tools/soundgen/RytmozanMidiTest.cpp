@@ -36,8 +36,7 @@ bool endsNote(const MidiEvent& event)
 
 } // namespace
 
-class RytmozanMidiTest : public QObject
-{
+class RytmozanMidiTest : public QObject {
     Q_OBJECT
 
 private:
@@ -108,7 +107,8 @@ private Q_SLOTS:
             QVERIFY(!track.empty());
             QVERIFY(track.back().isMeta(0x2F));
             QVERIFY(track.back().data.empty());
-            const auto ends = std::count_if(track.begin(), track.end(), [](const MidiEvent& e) { return e.isMeta(0x2F); });
+            const auto ends =
+                std::count_if(track.begin(), track.end(), [](const MidiEvent& e) { return e.isMeta(0x2F); });
             QCOMPARE(static_cast<int>(ends), 1);
         }
     }

@@ -36,8 +36,7 @@ std::vector<double> pitchPerWindow(const std::vector<int>& samples, int sampleRa
 
 } // namespace
 
-class SirenWaveTest : public QObject
-{
+class SirenWaveTest : public QObject {
     Q_OBJECT
 
 private:

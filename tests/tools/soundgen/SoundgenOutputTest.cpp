@@ -17,8 +17,7 @@ QByteArray contentsOf(const QString& path)
 
 } // namespace
 
-class SoundgenOutputTest : public QObject
-{
+class SoundgenOutputTest : public QObject {
     Q_OBJECT
 
 private:
@@ -72,10 +71,7 @@ private Q_SLOTS:
         QVERIFY(contentsOf(m_output + QStringLiteral("/rytmozan.mid")) == tune);
     }
 
-    void generatorWithoutAFolderRefusesToRun()
-    {
-        QCOMPARE(runGenerator({}), 2);
-    }
+    void generatorWithoutAFolderRefusesToRun() { QCOMPARE(runGenerator({}), 2); }
 };
 
 QTEST_GUILESS_MAIN(SoundgenOutputTest)
