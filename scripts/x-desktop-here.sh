@@ -2,9 +2,11 @@
 # running one command on it:
 #
 #   source scripts/x-desktop-here.sh
-#   x_desktop_start WM [WxH]    starts scripts/x-desktop WM in the background and exports its
-#                               DISPLAY and XAUTHORITY (and its folder as X_DESKTOP_DIR);
-#                               X_DESKTOP_PID is the desktop's process
+#   x_desktop_start WM [WxH] [--no-bus]
+#                               starts scripts/x-desktop WM in the background and exports its
+#                               DISPLAY, XAUTHORITY and DBUS_SESSION_BUS_ADDRESS (unset with
+#                               --no-bus), and its folder as X_DESKTOP_DIR; X_DESKTOP_PID is
+#                               the desktop's process
 #   x_desktop_stop              ends it; it also ends, and cleans up, when the script ends,
 #                               even by SIGKILL
 
@@ -12,11 +14,11 @@ X_DESKTOP_PID=
 x_desktop_script=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/x-desktop
 
 x_desktop_start() {
-    local wm=$1 screen=${2:-1024x768} facts
+    local wm=$1 screen=${2:-1024x768} bus=${3:-} facts
     facts=$(mktemp "${TMPDIR:-/tmp}/x-desktop-facts.XXXXXX") || return 1
     # The desktop's command writes where it is and then waits for this script to end.
-    setpriv --pdeathsig TERM "$x_desktop_script" --screen "$screen" "$wm" -- \
-        sh -c 'echo "$DISPLAY $XAUTHORITY $X_DESKTOP_DIR" >"$1.new" && mv "$1.new" "$1" && exec sleep infinity' \
+    setpriv --pdeathsig TERM "$x_desktop_script" --screen "$screen" $bus "$wm" -- \
+        sh -c 'echo "$DISPLAY $XAUTHORITY $X_DESKTOP_DIR ${DBUS_SESSION_BUS_ADDRESS:-}" >"$1.new" && mv "$1.new" "$1" && exec sleep infinity' \
         - "$facts" </dev/null &
     X_DESKTOP_PID=$!
     rm -f "$facts"
@@ -29,9 +31,14 @@ x_desktop_start() {
         tries=$((tries - 1))
         sleep 0.05
     done
-    read -r DISPLAY XAUTHORITY X_DESKTOP_DIR <"$facts"
+    read -r DISPLAY XAUTHORITY X_DESKTOP_DIR DBUS_SESSION_BUS_ADDRESS <"$facts"
     rm -f "$facts"
     export DISPLAY XAUTHORITY X_DESKTOP_DIR X_DESKTOP_WM=$wm
+    if [ -n "$DBUS_SESSION_BUS_ADDRESS" ]; then
+        export DBUS_SESSION_BUS_ADDRESS
+    else
+        unset DBUS_SESSION_BUS_ADDRESS
+    fi
 }
 
 x_desktop_stop() {

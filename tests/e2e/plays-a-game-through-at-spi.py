@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 # Plays one whole game through AT-SPI alone, as a screen reader would: "Vstoupit", "Hra > Nová
 # hra", the fifteen windows read in order, a press on an occupied one that raises the score by
-# one, the game-over text, "OK". Needs a desktop and a D-Bus session of its own:
-#   scripts/x-desktop openbox -- dbus-run-session -- /usr/bin/python3 THIS TONOVKA
+# one, the game-over text, "OK". Needs a desktop with a session bus of its own:
+#   scripts/x-desktop openbox -- /usr/bin/python3 THIS TONOVKA
+# Roles are compared by their constants: their names differ between releases of AT-SPI.
 import os
 import subprocess
 import sys
@@ -46,7 +47,7 @@ def press(node):
 
 def find(root, role, test=lambda node: True):
     """The first shown node under root with the role that passes the test."""
-    return pyatspi.findDescendant(root, lambda node: node.getRoleName() == role and test(node)
+    return pyatspi.findDescendant(root, lambda node: node.getRole() == role and test(node)
                                   and node.getState().contains(pyatspi.STATE_SHOWING))
 
 
@@ -66,16 +67,16 @@ game = subprocess.Popen([os.path.realpath(sys.argv[1])], cwd=folder.name, env=en
 try:
     app = wait_for("game on the accessibility bus", lambda: next(
         a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "Tonovka"))
-    press(wait_for('"Vstoupit"', lambda: find(app, "push button", lambda n: n.name == "Vstoupit")))
+    press(wait_for('"Vstoupit"', lambda: find(app, pyatspi.ROLE_PUSH_BUTTON, lambda n: n.name == "Vstoupit")))
     print('1. pressed "Vstoupit"', flush=True)
 
-    main = wait_for("main window", lambda: find(app, "frame", lambda n: n.name == "Tonovka"))
+    main = wait_for("main window", lambda: find(app, pyatspi.ROLE_FRAME, lambda n: n.name == "Tonovka"))
     press(wait_for('"Nová hra"', lambda: pyatspi.findDescendant(
-        main, lambda n: n.getRoleName() == "menu item" and n.name == "Nová hra")))
+        main, lambda n: n.getRole() == pyatspi.ROLE_MENU_ITEM and n.name == "Nová hra")))
     print('2. started a game with "Hra > Nová hra"; the main window reads:\n' + tree(main), flush=True)
 
-    house = find(main, "filler", lambda n: any(c.getRoleName() == "push button" for c in n))
-    windows = [child for child in house if child.getRoleName() == "push button"]
+    house = find(main, pyatspi.ROLE_FILLER, lambda n: any(c.getRole() == pyatspi.ROLE_PUSH_BUTTON for c in n))
+    windows = [child for child in house if child.getRole() == pyatspi.ROLE_PUSH_BUTTON]
     if [w.name.split(":")[0] for w in windows] != [f"Okno {n}" for n in range(1, 16)]:
         fail(f"the windows do not read as Okno 1 to Okno 15: {[w.name for w in windows]}")
     hidden = [c.name for c in house if not c.getState().contains(pyatspi.STATE_SHOWING)]
@@ -83,7 +84,7 @@ try:
         fail(f"hidden controls are exposed: {hidden}")
     print("3. read the windows in order: " + "; ".join(w.name for w in windows), flush=True)
 
-    score = find(main, "label", lambda n: n.description == "Skóre")
+    score = find(main, pyatspi.ROLE_LABEL, lambda n: n.description == "Skóre")
     before = int(score.name)
     occupied = wait_for("person in a window", lambda: next(
         (w for w in windows if w.name.endswith(("muž", "žena"))), None))
@@ -92,8 +93,8 @@ try:
     wait_for(f"score of {before + 1}", lambda: score.name == str(before + 1) or None, 10)
     print(f'4. pressed "{rescued}": the score went from {before} to {score.name}', flush=True)
 
-    ok = wait_for('game-over "OK"', lambda: find(app, "push button", lambda n: n.name == "OK"))
-    text = find(ok.parent, "label")
+    ok = wait_for('game-over "OK"', lambda: find(app, pyatspi.ROLE_PUSH_BUTTON, lambda n: n.name == "OK"))
+    text = find(ok.parent, pyatspi.ROLE_LABEL)
     if text is None or not text.name.startswith("Zklamal si."):
         fail(f"the game-over screen reads:\n{tree(ok.parent)}")
     print(f'5. read the game-over text: "{text.name}"', flush=True)

@@ -4,8 +4,10 @@
 # probe of the game's build (TONOVKA_HOUSE_LAYOUT names another).
 #
 #   xg_init                          a work folder and the clean-up at exit
-#   xg_start_display [wm|none]       a private desktop (scripts/x-desktop) with openbox, or
-#                                    without a window manager; sets DISPLAY and XAUTHORITY
+#   xg_start_display [wm|none] [--no-bus]
+#                                    a private desktop (scripts/x-desktop) with openbox, or
+#                                    without a window manager, and with a session bus unless
+#                                    told otherwise; sets DISPLAY and XAUTHORITY
 #   xg_prepare_game GAME DATA        a game folder with the program and its two sounds
 #   xg_start_game [COMMAND...]       starts the program there (COMMAND runs it, e.g. strace ...)
 #   xg_wait_window TITLE [SECONDS]   until a window of that title is mapped
@@ -44,7 +46,7 @@ xg_start_display() {
     local wm=openbox
     [ "$XG_WM" = wm ] || wm=none
     # The desktop ends with this script, even when a test runner's timeout kills it.
-    x_desktop_start "$wm" || { xg_log "the $wm desktop did not start"; return 1; }
+    x_desktop_start "$wm" 1024x768 "${2:-}" || { xg_log "the $wm desktop did not start"; return 1; }
     XG_PIDS+=("$X_DESKTOP_PID")
 }
 
