@@ -14,7 +14,7 @@
 //
 // Played means that the play call succeeded and the mixer then mixed --play-ms milliseconds of
 // sound (FluidSynth reads a MIDI file's tracks only once it plays). The mixer runs on SDL's disk
-// driver into /dev/null with a delay of 1 ms a buffer, so it mixes far faster than real time,
+// driver into a pipe that a thread empties, with a delay of 1 ms a buffer, so it mixes far faster than real time,
 // unless SDL_AUDIODRIVER says otherwise.
 //
 // --unchecked also loads the files that the checks refuse, to see what the checks protect
@@ -227,11 +227,30 @@ private:
             std::_Exit(4);
     }
 
+    // A pipe whose reading end a thread empties for good. SDL's disk driver takes a pipe as its
+    // output on every SDL 2 release; since 2.32 it refuses /dev/null, which is not a regular file.
+    static std::string discardingPipe()
+    {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0)
+            return "/dev/null";
+        std::thread([reader = ends[0]] {
+            char buffer[65536];
+            for (;;) {
+                const ssize_t got = ::read(reader, buffer, sizeof buffer);
+                if (got == 0 || (got < 0 && errno != EINTR))
+                    return;
+            }
+        }).detach();
+        return "/proc/self/fd/" + std::to_string(ends[1]);
+    }
+
     bool startSdl()
     {
         // A mixer that runs far faster than real time and writes nowhere, unless asked otherwise.
         ::setenv("SDL_AUDIODRIVER", "disk", 0);
-        ::setenv("SDL_DISKAUDIOFILE", "/dev/null", 0);
+        if (!::getenv("SDL_DISKAUDIOFILE"))
+            ::setenv("SDL_DISKAUDIOFILE", discardingPipe().c_str(), 1);
         ::setenv("SDL_DISKAUDIODELAY", "1", 0);
         QString error;
         const AudioLibraries* libraries = loadAudioLibraries(installedAudioLibraries(), error);

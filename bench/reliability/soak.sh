@@ -39,8 +39,12 @@ xg_prepare_game "$GAME" "$root/data"
 export XDG_RUNTIME_DIR=$XG_WORK/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 if [ "$audio" = disk ]; then
-    # The mixed sound goes nowhere, at the pace of a real device.
-    export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null
+    # The mixed sound goes nowhere, at the pace of a real device, through a pipe: SDL's disk
+    # driver refuses /dev/null since SDL 2.32.
+    mkfifo "$XG_WORK/sound"
+    cat "$XG_WORK/sound" >/dev/null &
+    XG_PIDS+=($!)
+    export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$XG_WORK/sound
 else
     export SDL_AUDIODRIVER=dummy
 fi
