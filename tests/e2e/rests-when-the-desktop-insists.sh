@@ -50,6 +50,8 @@ watching() {
 for _ in $(seq 100); do watching && break; sleep 0.05; done
 watching || fail "xev does not hear the main window's events"
 
+xg_geometry Tonovka || fail "the main window is gone"
+before="${XG_W}x${XG_H}"
 from=$(ticks)
 if [ "$wm" = i3 ]; then
     i3-msg -q "[id=$main] floating disable" || fail "i3 would not tile the window"
@@ -60,8 +62,12 @@ sleep "$SECONDS_WATCHED"
 to=$(ticks)
 kill "$xev_pid"
 events=$(grep -c '^ConfigureNotify' "$XG_WORK/xev.log")
-sizes=$(grep -o 'width [0-9]*, height [0-9]*' "$XG_WORK/xev.log" | tr -d ',' | awk '{ print $2 "x" $4 }' | uniq -c | awk '{ printf " %s x%s", $2, $1 }')
-echo "over ${SECONDS_WATCHED} s under ${wm:-the desktop}: $events configure events, sizes:${sizes:- none}; the game took $(((to - from) * 100 / $(getconf CLK_TCK) / SECONDS_WATCHED)).$(((to - from) * 1000 / $(getconf CLK_TCK) / SECONDS_WATCHED % 10)) % of a core"
+# The sizes the configure events carried, and how many of them changed the size.
+sizes=$(grep -A2 '^ConfigureNotify' "$XG_WORK/xev.log" | grep -o 'width [0-9]*, height [0-9]*' | tr -d ',' | awk '{ print $2 "x" $4 }')
+resizes=$(awk -v size="$before" '$1 != size { changed++; size = $1 } END { print changed + 0 }' <<<"$sizes")
+counted=$(uniq -c <<<"$sizes" | awk '{ printf " %s x%s", $2, $1 }')
+permille=$(((to - from) * 1000 / $(getconf CLK_TCK) / SECONDS_WATCHED))
+echo "over ${SECONDS_WATCHED} s under ${wm:-the desktop}, the client ${before} before: $events configure events, $resizes resizes, sizes:${counted:- none}; the game took $((permille / 10)).$((permille % 10)) % of a core"
 [ "$events" -le "$MOST_CONFIGURE_EVENTS" ] || fail "$events configure events in ${SECONDS_WATCHED} s: more than the game's five corrections of one geometry would bring"
 
 # The house, from its roof to its lowest windows, is whole where the desktop holds the window,
