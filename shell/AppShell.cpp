@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include <cstdio>
+#include <optional>
 #include <unistd.h>
 
 namespace tonovka {
@@ -19,20 +20,26 @@ std::size_t slot(ScreenId id)
     return static_cast<std::size_t>(id);
 }
 
-void centre(QWidget& window, QSize outerSize)
+// Where a window of that outer size lies centred on its screen's work area.
+std::optional<QPoint> centredPlace(const QWidget& window, QSize outerSize)
 {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (!screen)
-        return;
+        return std::nullopt;
     // alignedRect rounds the way a centred window is expected to sit; QRect::center() is one
     // pixel off for even sizes.
-    window.move(
-        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, outerSize, screen->availableGeometry()).topLeft());
+    return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, outerSize, screen->availableGeometry()).topLeft();
 }
 
-// The window frame is known only once the window is first exposed; a window that has one is
-// then centred again by its outer size. A frame smaller than the window is one that the window
-// manager has not sized yet: the next event will tell.
+void centre(QWidget& window, QSize outerSize)
+{
+    if (const std::optional<QPoint> place = centredPlace(window, outerSize))
+        window.move(*place);
+}
+
+// The window frame is known only once the window is first exposed; the window is then centred
+// again by its outer size. A frame smaller than the window is one that the window manager has not
+// sized yet: the next event will tell.
 class CentreWithFrame final : public QObject {
 public:
     explicit CentreWithFrame(QWidget& window) : QObject(&window), m_window(window)
@@ -52,8 +59,17 @@ protected:
         if (outer.width() < client.width() || outer.height() < client.height())
             return false;
         watched->removeEventFilter(this);
-        if (outer != client)
-            centre(m_window, outer);
+        // The window, unlike the widget, already knows where the window manager has put it. A
+        // window manager may place even a window without a frame as if it had one: i3 leaves a
+        // borderless window where its title bar would have pushed it, and moves it on request.
+        // The client's place is asked for, as a move of the widget asks, which every window
+        // manager honours, whatever it makes of window gravity.
+        QWindow* handle = m_window.windowHandle();
+        if (const std::optional<QPoint> place = centredPlace(m_window, outer);
+            place && handle->framePosition() != *place) {
+            const QMargins frame = handle->frameMargins();
+            handle->setPosition(*place + QPoint(frame.left(), frame.top()));
+        }
         deleteLater();
         return false;
     }

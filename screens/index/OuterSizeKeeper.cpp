@@ -2,6 +2,8 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QMoveEvent>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
@@ -10,6 +12,12 @@
 
 namespace tonovka {
 
+namespace {
+
+constexpr Qt::WindowStates kLargeStates = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+} // namespace
+
 OuterSizeKeeper::OuterSizeKeeper(QWidget& window, QSize outerSize)
     : QObject(&window), m_window(window), m_outerSize(outerSize)
 {
@@ -17,35 +25,45 @@ OuterSizeKeeper::OuterSizeKeeper(QWidget& window, QSize outerSize)
     // when there is no window manager.
     m_window.setFixedSize(outerSize);
     m_recheck.setSingleShot(true);
-    m_recheck.setInterval(kSettlingMs);
+    m_recheck.setInterval(kRecheckMs);
     connect(&m_recheck, &QTimer::timeout, this, &OuterSizeKeeper::holdSize);
     m_window.winId();
+    m_reported = m_given = m_window.windowHandle()->geometry();
     m_window.windowHandle()->installEventFilter(this);
 }
 
 bool OuterSizeKeeper::eventFilter(QObject*, QEvent* event)
 {
-    const QWindow* handle = m_window.windowHandle();
     switch (event->type()) {
     case QEvent::Move:
-        // The user moved the window: that is its place from now on. Moves while the size is
-        // wrong, or just after this keeper set size or place, come from the window manager
-        // fitting the frame, and are undone. The window, unlike the widget, already knows
-        // where it is now.
-        if (m_placed && handle->size() == heldClientSize() && !handle->frameMargins().isNull() &&
-            (!m_sinceAdjusted.isValid() || m_sinceAdjusted.hasExpired(kSettlingMs)))
-            m_place = handle->framePosition();
-        Q_FALLTHROUGH();
-    case QEvent::Expose:
+        m_reported.moveTopLeft(static_cast<QMoveEvent*>(event)->pos());
+        // A move of a window that has its size, while the keeper waits for nothing that it asked
+        // for, is the user's: that is the window's place from now on. Moves while the keeper
+        // waits come from the window manager fitting the frame, and are undone.
+        if (m_placed && !m_asked && m_reported.size() == heldClientSize() &&
+            !m_window.windowHandle()->frameMargins().isNull())
+            m_place = framePosition(m_reported);
+        noteGiven();
+        break;
     case QEvent::Resize:
+        m_reported.setSize(static_cast<QResizeEvent*>(event)->size());
+        noteGiven();
+        break;
+    case QEvent::Expose:
     case QEvent::WindowStateChange:
-        // Hold the size once the window system has finished with the event.
-        QTimer::singleShot(0, this, &OuterSizeKeeper::holdSize);
         break;
     default:
-        break;
+        return false;
     }
+    // Hold the size once the window system has finished with the event.
+    QTimer::singleShot(0, this, &OuterSizeKeeper::holdSize);
     return false;
+}
+
+void OuterSizeKeeper::noteGiven()
+{
+    if (!reportedHeld())
+        m_given = m_reported;
 }
 
 QSize OuterSizeKeeper::heldClientSize() const
@@ -58,6 +76,27 @@ bool OuterSizeKeeper::frameKnown() const
     // A frame not yet sized by the window manager reads as negative margins.
     const QMargins frame = m_window.windowHandle()->frameMargins();
     return frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
+}
+
+QPoint OuterSizeKeeper::framePosition(const QRect& client) const
+{
+    const QMargins frame = m_window.windowHandle()->frameMargins();
+    return client.topLeft() - QPoint(frame.left(), frame.top());
+}
+
+bool OuterSizeKeeper::isHeld() const
+{
+    // The widget may believe it has the right size while the window system has given the
+    // window another, without the widget hearing of it.
+    const QSize client = heldClientSize();
+    return !(m_window.windowState() & kLargeStates) && m_window.size() == client && m_window.minimumSize() == client &&
+           m_window.maximumSize() == client && m_window.windowHandle()->size() == client &&
+           m_window.frameGeometry().topLeft() == m_place;
+}
+
+bool OuterSizeKeeper::reportedHeld() const
+{
+    return m_placed && m_reported.size() == heldClientSize() && framePosition(m_reported) == m_place;
 }
 
 void OuterSizeKeeper::holdSize()
@@ -73,39 +112,42 @@ void OuterSizeKeeper::holdSize()
             m_place = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, m_outerSize, screen->availableGeometry())
                           .topLeft();
     }
-    if (m_window.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
-        m_window.setWindowState(m_window.windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-
-    // A fixed size also tells the window manager not to offer resizing or maximising.
-    const QSize client = heldClientSize();
-    bool adjusted = false;
-    if (m_window.size() != client || m_window.minimumSize() != client || m_window.maximumSize() != client) {
-        m_window.setFixedSize(client);
-        adjusted = true;
-    }
-    // The window system may have given the window another size without the widget hearing of
-    // it; then the widget believes it has the right size and would not ask again.
-    if (handle->size() != client) {
-        handle->resize(client);
-        adjusted = true;
-    }
-    // Without moving the frame back, a window manager may leave the window where the resize
-    // pushed it.
-    if (m_window.frameGeometry().topLeft() != m_place) {
-        m_window.move(m_place);
-        adjusted = true;
-    }
-    if (!adjusted) {
-        m_rechecks = 0;
+    if (isHeld()) {
+        // Qt takes a request as granted until the window system says otherwise; the keeper
+        // waits for the window system's own report.
+        if (reportedHeld())
+            m_asked = false;
         return;
     }
-    m_sinceAdjusted.start();
-    // A window manager busy with a resize of its own may drop the request and send no further
-    // event: look again once it has settled.
-    if (m_rechecks < kMaxRechecks) {
-        ++m_rechecks;
-        m_recheck.start();
+    // The window manager has put the window where it put it before, after the keeper corrected
+    // it: that many times, it is the window manager's decision, and the window stays.
+    if (m_given != m_corrected) {
+        m_corrected = m_given;
+        m_corrections = 0;
     }
+    if (m_corrections == kMaxCorrections) {
+        m_asked = false;
+        m_recheck.stop();
+        return;
+    }
+    ++m_corrections;
+    m_asked = true;
+
+    if (m_window.windowState() & kLargeStates)
+        m_window.setWindowState(m_window.windowState() & ~kLargeStates);
+    // A fixed size also tells the window manager not to offer resizing or maximising.
+    const QSize client = heldClientSize();
+    if (m_window.size() != client || m_window.minimumSize() != client || m_window.maximumSize() != client)
+        m_window.setFixedSize(client);
+    // The window system may have given the window another size without the widget hearing of
+    // it; then the widget believes it has the right size and would not ask again.
+    if (handle->size() != client)
+        handle->resize(client);
+    // Without moving the frame back, a window manager may leave the window where the resize
+    // pushed it.
+    if (m_window.frameGeometry().topLeft() != m_place)
+        m_window.move(m_place);
+    m_recheck.start();
 }
 
 } // namespace tonovka

@@ -72,7 +72,7 @@ stop() {
 finish() {
     local status=$?
     if [ "$passed" != yes ]; then
-        import -silent -window root "png:$work/shot-at-failure.png" 2>/dev/null
+        take_shot shot-at-failure.png 2>/dev/null
     fi
     if [ "$passed" != yes ] && [ -s "$work/program.log" ]; then
         echo "The program's last words (program.log, without FluidSynth's):"
@@ -135,8 +135,30 @@ check_centred() {
         [ $((top - bottom)) -le 1 ] || problem "$what is not centred on the work area ${area_w}x${area_h}+${area_x}+${area_y}"
 }
 
+# A picture of the whole screen. A rootless X server (XWayland under mutter) keeps no picture of
+# the root window, only one of each window: there the screen is put together from the mapped
+# windows' own pictures, from the bottom of the stack up, on black.
+take_shot() {
+    if [ "$root_shots" = yes ]; then
+        import -silent -window root "png:$work/$1"
+        return
+    fi
+    local id x y w h layers=()
+    for id in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*#//' | tr ',' ' '); do
+        [ "$(map_state "$id")" = IsViewable ] || continue
+        read -r x y w h < <(client_geometry "$id")
+        # A window that has just gone is left out.
+        import -silent -window "$id" "miff:$work/layer-$id.miff" 2>/dev/null || continue
+        layers+=("$work/layer-$id.miff" -geometry "+$x+$y" -composite)
+    done
+    convert -size "${screen_w}x${screen_h}" xc:black "${layers[@]}" "png:$work/$1"
+    local status=$?
+    rm -f "$work"/layer-*.miff
+    return $status
+}
+
 shot() {
-    import -silent -window root "png:$work/$1" || fail "cannot take the screenshot $1"
+    take_shot "$1" || fail "cannot take the screenshot $1"
 }
 
 visible_window() {
@@ -155,9 +177,26 @@ client_geometry() {
         END { print x, y, w, h }'
 }
 
-# "LEFT RIGHT TOP BOTTOM" of the frame that the window manager put around a window.
+# "LEFT RIGHT TOP BOTTOM" of the frame that the window manager put around a window; nothing
+# while it has none.
 frame_extents() {
-    xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ','
+    if [ "$names_frames" = yes ]; then
+        xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ','
+        return
+    fi
+    # A window manager that names no frame extents (i3) puts the window into a frame window of
+    # its own, the window's ancestor that is a child of the root window.
+    local frame=$(($1)) parent root
+    root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
+    while parent=$(xwininfo -tree -id "$frame" 2>/dev/null | awk '/Parent window id:/ { print $4 }') &&
+        [ -n "$parent" ] && [ $((parent)) -ne $((root)) ]; do
+        frame=$((parent))
+    done
+    [ "$frame" -ne $(($1)) ] || return 0
+    local x y w h fx fy fw fh
+    read -r x y w h < <(client_geometry "$1")
+    read -r fx fy fw fh < <(client_geometry "$frame")
+    echo "$((x - fx)) $((fx + fw - x - w)) $((y - fy)) $((fy + fh - y - h))"
 }
 
 # "X Y WIDTH HEIGHT" of the window with its frame.
@@ -223,9 +262,14 @@ cp "$data/siren.wav" "$data/rytmozan.mid" "$work/play/" || fail "cannot copy the
 x_answers() { xwininfo -root >/dev/null 2>&1; }
 poll 10 x_answers || fail "the X server on $DISPLAY does not answer"
 read -r _ _ screen_w screen_h < <(client_geometry "$(xwininfo -root | awk '/Window id:/ { print $4 }')")
+root_shots=yes
+import -silent -window root "ppm:/dev/null" 2>/dev/null || root_shots=no
+names_frames=yes
+xprop -root _NET_SUPPORTED | grep -q '_NET_FRAME_EXTENTS' || names_frames=no
 read -r area_x area_y area_w area_h _ < <(xprop -root _NET_WORKAREA | sed -n 's/.*= *//p' | tr -d ',')
 [ -n "$area_h" ] || { area_x=0 area_y=0 area_w=$screen_w area_h=$screen_h; }
 say "X server on $DISPLAY, screen ${screen_w}x${screen_h}, work area ${area_w}x${area_h}+${area_x}+${area_y}, window manager $wm"
+say "screenshots of the root window: $root_shots; frame extents named by the window manager: $names_frames"
 
 # ---------------------------------------------------------------------------------------------
 # 1. The welcome screen: borderless, centred, kept out of the task bar, with the siren.
