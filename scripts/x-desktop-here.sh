@@ -9,6 +9,8 @@
 #                               the desktop's process
 #   x_desktop_stop              ends it; it also ends, and cleans up, when the script ends,
 #                               even by SIGKILL
+#   x_desktop_windows TITLE     the ids of the game's own mapped windows whose title matches
+#                               the pattern TITLE, one a line
 
 X_DESKTOP_PID=
 x_desktop_script=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/x-desktop
@@ -46,5 +48,15 @@ x_desktop_stop() {
     kill "$X_DESKTOP_PID" 2>/dev/null || true
     wait "$X_DESKTOP_PID" 2>/dev/null || true
     X_DESKTOP_PID=
+    return 0
+}
+
+# A title alone does not tell the game's windows: mutter draws each frame in a window of its
+# helper's that carries the client's title, and Qt names a hidden 1 x 1 window after the program.
+x_desktop_windows() {
+    local id
+    for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+        xprop -id "$id" WM_CLASS 2>/dev/null | grep -q '= "tonovka"' && echo "$id"
+    done
     return 0
 }

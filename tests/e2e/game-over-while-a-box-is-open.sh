@@ -57,7 +57,7 @@ xg_click_at $((XG_X + item[0] + item[2] / 2)) $((XG_Y + item[1] + item[3] / 2))
 box=''
 find_box() {
     if [ "$open" = help ]; then
-        box=$(xdotool search --onlyvisible --name '^Tonovka$' 2>/dev/null | grep -v -x "$main" | head -n 1)
+        box=$(x_desktop_windows '^Tonovka$' | grep -v -x "$main" | head -n 1)
     else
         box=$(xdotool search --onlyvisible --class tonovka 2>/dev/null | grep -v -x "$main" | while read -r id; do
             xwininfo -id "$id" | grep -q 'Override Redirect State: yes' && echo "$id"

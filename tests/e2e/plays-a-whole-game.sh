@@ -19,6 +19,7 @@ data=$(realpath "$2")
 probe=$(realpath "$3")
 layout=$(realpath "$4")
 wm=${X_DESKTOP_WM:-the window manager}
+source "$(dirname "$(realpath "$0")")/../../scripts/x-desktop-here.sh"
 
 # The program's sound device: 44100 frames a second, two channels of 16 bits.
 readonly BYTES_PER_SECOND=$((44100 * 2 * 2))
@@ -162,7 +163,7 @@ shot() {
 }
 
 visible_window() {
-    xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1
+    x_desktop_windows "$1" | head -n 1
 }
 
 map_state() {

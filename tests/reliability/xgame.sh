@@ -65,10 +65,9 @@ xg_start_game() {
     XG_PIDS+=("$XG_GAME_PID")
 }
 
-# The mapped window of that title. Qt also names a hidden 1 x 1 window of its own after the
-# program, so the title alone is not enough.
+# The game's mapped window of that title.
 xg_window_id() {
-    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+    x_desktop_windows "^$1\$" | head -n 1
 }
 
 # Sets XG_X, XG_Y, XG_W, XG_H: where the window's client area really lies on the screen.
