@@ -1,5 +1,6 @@
 #include "DiskAudioSession.h"
 
+#include "SoundFileSearch.h"
 #include "SoundFixtures.h"
 
 #include <QElapsedTimer>
@@ -11,8 +12,7 @@ namespace tonovka::fixtures {
 
 QString installedSoundFont()
 {
-    const QString path = QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
-    return QFile::exists(path) ? path : QString();
+    return QFile::exists(debianSoundFont()) ? debianSoundFont() : QString();
 }
 
 DiskAudioSession::DiskAudioSession(QStringList soundFonts, QStringList folders, const QByteArray& driver,
