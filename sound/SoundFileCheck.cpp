@@ -162,6 +162,27 @@ bool midiIsWhole(const QByteArray& bytes)
 
 } // namespace
 
+const char* soundFileProblemName(SoundFileProblem problem)
+{
+    switch (problem) {
+    case SoundFileProblem::None:
+        return "none";
+    case SoundFileProblem::Missing:
+        return "missing";
+    case SoundFileProblem::NotRegularFile:
+        return "not a regular file";
+    case SoundFileProblem::Unreadable:
+        return "unreadable";
+    case SoundFileProblem::TooLarge:
+        return "too large";
+    case SoundFileProblem::WrongContent:
+        return "not a sound of the right kind";
+    case SoundFileProblem::Incomplete:
+        return "cut off";
+    }
+    return "?";
+}
+
 SoundFileContents readSoundFile(const QString& path, AudioDevice device)
 {
     int fd = -1;

@@ -26,6 +26,9 @@ enum class SoundFileProblem {
     Incomplete,     // cut off: a part that the file announces is not all there
 };
 
+// The problem in a few words, for messages and reports.
+const char* soundFileProblemName(SoundFileProblem problem);
+
 struct SoundFileContents {
     SoundFileProblem problem = SoundFileProblem::Missing;
     QByteArray bytes; // the whole file when problem is None, else empty

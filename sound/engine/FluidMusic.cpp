@@ -48,8 +48,8 @@ bool FluidMusic::load(const QByteArray& midi, const QString& soundFontPath, QStr
 {
     stop();
     const TuneInstruments instruments = instrumentsOfTune(midi);
-    if (m_synth && m_soundFontPart && !m_instruments.holds(instruments)) {
-        // The soundfont was read for another tune's instruments.
+    if (m_synth && (soundFontPath != m_soundFontPath || (m_soundFontPart && !m_instruments.holds(instruments)))) {
+        // The synthesizer holds another soundfont, or this one read for another tune's instruments.
         fluid_synth_t* synth = m_synth;
         {
             const std::lock_guard lock(m_mutex);
@@ -87,6 +87,7 @@ bool FluidMusic::loadSoundFont(const QString& soundFontPath, const TuneInstrumen
         error = QStringLiteral("the soundfont %1 cannot be read").arg(soundFontPath);
         return false;
     }
+    m_soundFontPath = soundFontPath;
     m_instruments = instruments;
     const std::lock_guard lock(m_mutex);
     m_synth = synth;

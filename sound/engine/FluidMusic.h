@@ -24,7 +24,8 @@ public:
     FluidMusic& operator=(const FluidMusic&) = delete;
 
     // Lets go of the tune before, then takes this one, read with the presets of its instruments
-    // from the soundfont at soundFontPath (read again only for a tune with other instruments).
+    // from the soundfont at soundFontPath (read again only for another soundfont, or a tune with
+    // other instruments).
     // False, with the reason in error, when the soundfont cannot be read or the tune not taken.
     bool load(const QByteArray& midi, const QString& soundFontPath, QString& error);
     // Whether the synthesizer holds only the tune's part of the soundfont, not the whole file.
@@ -44,7 +45,8 @@ private:
     const AudioLibraries& m_lib;
     fluid_settings_t* m_settings = nullptr;
     fluid_synth_t* m_synth = nullptr; // made by the first load that reads the soundfont
-    TuneInstruments m_instruments;    // whose presets the synthesizer holds
+    QString m_soundFontPath;          // the soundfont the synthesizer holds
+    TuneInstruments m_instruments;    // whose presets it holds
     bool m_soundFontPart = false;     // whether it holds only their part of the soundfont
     mutable std::mutex m_mutex;       // guards the synthesizer and the player against render
     fluid_player_t* m_player = nullptr;
