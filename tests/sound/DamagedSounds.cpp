@@ -133,16 +133,16 @@ QByteArray emptySoundFont()
 const std::vector<DamagedSoundFont>& damagedSoundFonts()
 {
     static const std::vector<DamagedSoundFont> soundFonts{
-        {"missing", false},
-        {"directory", false},
-        {"random bytes", false},
-        {"cut off", false},
-        {"preset data shorter than its name", false},
-        {"sample data longer than the bank", false},
-        {"preset list renamed", true},
-        {"preset list longer than the preset data", true},
-        {"preset zones beyond their list", true},
-        {"sample points renamed", true},
+        {"missing", false, true},
+        {"directory", false, true},
+        {"random bytes", false, true},
+        {"cut off", false, true},
+        {"preset data shorter than its name", false, true},
+        {"sample data longer than the bank", false, true},
+        {"preset list renamed", true, true},
+        {"preset list longer than the preset data", true, true},
+        {"preset zones beyond their list", true, false},
+        {"sample points renamed", true, true},
     };
     return soundFonts;
 }

@@ -25,11 +25,13 @@ const std::vector<DamagedSound>& damagedSounds();
 bool makeDamagedSound(const char* kind, QString& path, AudioDevice device);
 
 // The damaged soundfonts that the soundfont check, the soundfont's reader and the audio service
-// are given, each with whether it still looks whole from outside (looksLikeSoundFont). None of
-// them can be read, by this program or by FluidSynth.
+// are given, each with whether it still looks whole from outside (looksLikeSoundFont) and whether
+// the tune stays silent with it. This program's reader refuses every one; FluidSynth, given the
+// whole file then, makes something of a few.
 struct DamagedSoundFont {
     const char* kind;
     bool looksWhole;
+    bool silent;
 };
 const std::vector<DamagedSoundFont>& damagedSoundFonts();
 

@@ -51,8 +51,8 @@ private Q_SLOTS:
     void badFileLeavesThePlayerSilentAndTheServiceWorking();
     void noAudioMakesEveryCallHarmless_data();
     void noAudioMakesEveryCallHarmless();
-    void badSoundFontSilencesOnlyTheMusic_data();
-    void badSoundFontSilencesOnlyTheMusic();
+    void badSoundFontSilencesAtMostTheMusic_data();
+    void badSoundFontSilencesAtMostTheMusic();
     void libraryMessagesStayOffStderr();
 };
 
@@ -85,7 +85,7 @@ void SdlAudioServiceBadInputTest::badFileLeavesThePlayerSilentAndTheServiceWorki
 
     audio.open(player, device, path);
     audio.play(player);
-    QVERIFY2(audio.waitUntilDone(std::chrono::seconds(5)), "the audio thread must not hang");
+    QVERIFY2(audio.waitUntilDone(EventTimeout), "the audio thread must not hang");
     QVERIFY(!audio.isSounding(player));
     QVERIFY(session.waitForSamples(SamplesPerSecond / 4));
     QCOMPARE(peak(session.samples()), 0);
@@ -139,23 +139,25 @@ void SdlAudioServiceBadInputTest::noAudioMakesEveryCallHarmless()
     audio.open(music, AudioDevice::Sequencer, session.path(QStringLiteral("rytmozan.mid")));
     audio.play(music);
 
-    QVERIFY(audio.waitUntilDone(std::chrono::seconds(5)));
+    QVERIFY(audio.waitUntilDone(EventTimeout));
     QVERIFY(!audio.isSounding(siren));
     QVERIFY(!audio.isSounding(music));
     QVERIFY(!QFile::exists(session.path(QStringLiteral("out.raw"))));
 }
 
-void SdlAudioServiceBadInputTest::badSoundFontSilencesOnlyTheMusic_data()
+void SdlAudioServiceBadInputTest::badSoundFontSilencesAtMostTheMusic_data()
 {
     QTest::addColumn<QString>("kind");
+    QTest::addColumn<bool>("silent");
     for (const DamagedSoundFont& soundFont : damagedSoundFonts())
-        QTest::newRow(soundFont.kind) << QString::fromLatin1(soundFont.kind);
-    QTest::newRow("gone when the music opens") << QStringLiteral("gone when the music opens");
+        QTest::newRow(soundFont.kind) << QString::fromLatin1(soundFont.kind) << soundFont.silent;
+    QTest::newRow("gone when the music opens") << QStringLiteral("gone when the music opens") << true;
 }
 
-void SdlAudioServiceBadInputTest::badSoundFontSilencesOnlyTheMusic()
+void SdlAudioServiceBadInputTest::badSoundFontSilencesAtMostTheMusic()
 {
     QFETCH(QString, kind);
+    QFETCH(bool, silent);
     const bool gone = kind == QLatin1String("gone when the music opens");
     QTemporaryDir dir;
     const QString soundFont = dir.filePath(QStringLiteral("bank.sf2"));
@@ -170,15 +172,16 @@ void SdlAudioServiceBadInputTest::badSoundFontSilencesOnlyTheMusic()
     QVERIFY(writeFile(session.path(QStringLiteral("rytmozan.mid")), midiTune(2)));
     // The audio starts with a siren that is not there, while the soundfont is still in place.
     audio.open(siren, AudioDevice::WaveAudio, session.path(QStringLiteral("none.wav")));
-    QVERIFY(audio.waitUntilDone(std::chrono::seconds(10)));
+    QVERIFY(audio.waitUntilDone(EventTimeout));
     if (gone)
         QVERIFY(QFile::remove(soundFont));
     audio.open(music, AudioDevice::Sequencer, session.path(QStringLiteral("rytmozan.mid")));
     audio.play(music);
-    QVERIFY(audio.waitUntilDone(std::chrono::seconds(10)));
+    QVERIFY(audio.waitUntilDone(EventTimeout));
     QVERIFY(session.waitForSamples(SamplesPerSecond / 2));
     // A synthesizer without instruments may still play its tune as dither, one step either way.
-    QVERIFY2(peak(session.samples()) <= 1, qPrintable(QString::number(peak(session.samples()))));
+    if (silent)
+        QVERIFY2(peak(session.samples()) <= 1, qPrintable(QString::number(peak(session.samples()))));
 
     const qsizetype before = session.samplesWritten();
     audio.open(siren, AudioDevice::WaveAudio, session.path(QStringLiteral("siren.wav")));
@@ -208,7 +211,7 @@ void SdlAudioServiceBadInputTest::libraryMessagesStayOffStderr()
             DiskAudioSession session({damaged}, {}, driver);
             const int player = session.audio().addPlayer();
             session.audio().open(player, AudioDevice::Sequencer, tune);
-            done = session.audio().waitUntilDone(std::chrono::seconds(10)) && done;
+            done = session.audio().waitUntilDone(EventTimeout) && done;
             session.audio().close(player);
         }
     }
