@@ -107,6 +107,7 @@ void AppShell::showScreen(ScreenId id)
         return;
     }
     if (!screen->window().isVisible()) {
+        screen->window().setEnabled(true);
         screen->window().show();
         screen->window().activateWindow();
     }
@@ -114,8 +115,12 @@ void AppShell::showScreen(ScreenId id)
 
 void AppShell::hideScreen(ScreenId id)
 {
-    if (Screen* screen = m_screens[slot(id)].get())
+    if (Screen* screen = m_screens[slot(id)].get()) {
+        // Assistive technology still reaches the controls of a hidden window, and a control that
+        // is enabled takes its press there.
+        screen->window().setEnabled(false);
         screen->window().hide();
+    }
 }
 
 void AppShell::endProgram()

@@ -27,6 +27,7 @@ public:
     AppShell& operator=(const AppShell&) = delete;
 
     void showScreen(ScreenId id);
+    // A hidden screen's controls take no action, also none that assistive technology asks for.
     void hideScreen(ScreenId id);
     void endProgram();
 

@@ -6,9 +6,11 @@
 #include <QString>
 
 #include <cstdio>
+#include <mutex>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include <unistd.h>
 
 namespace tonovka {
 
@@ -23,6 +25,8 @@ struct HeldMessage {
 };
 
 QtMessageHandler passOn = nullptr;
+// Qt's messages come from any thread.
+std::mutex heldMutex;
 std::vector<HeldMessage> held;
 
 QByteArray shown(const char* variable)
@@ -31,18 +35,40 @@ QByteArray shown(const char* variable)
     return value.isEmpty() ? QByteArrayLiteral("unset") : '"' + value + '"';
 }
 
+// Each line of a message, under the one line that says what happened.
+void printIndented(const std::string& category, const QString& text)
+{
+    const QString prefix =
+        category.empty() || category == "default" ? QString() : QString::fromStdString(category) + QStringLiteral(": ");
+    for (const QString& line : (prefix + text).split(u'\n', Qt::SkipEmptyParts))
+        std::fprintf(stderr, "  %s\n", qPrintable(line));
+}
+
 void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
+    const std::lock_guard lock(heldMutex);
     if (type != QtFatalMsg) {
         held.push_back({type, context.category ? context.category : "", text});
         return;
     }
-    // The only fatal message while the application starts is Qt finding no window system.
+    // The only fatal message while the application starts is Qt finding no window system. Qt
+    // has said why in the warnings before it (a platform plugin that is not there, or that
+    // lacks a library); its fatal message, which advises reinstalling, stands in for them only
+    // when there are none.
     std::fprintf(stderr,
                  "tonovka: no window system to show the game on (DISPLAY %s, WAYLAND_DISPLAY %s, "
                  "QT_QPA_PLATFORM %s)\n",
                  shown("DISPLAY").constData(), shown("WAYLAND_DISPLAY").constData(),
                  shown("QT_QPA_PLATFORM").constData());
+    bool reasonGiven = false;
+    for (const HeldMessage& message : held) {
+        if (message.type == QtWarningMsg || message.type == QtCriticalMsg) {
+            printIndented(message.category, message.text);
+            reasonGiven = true;
+        }
+    }
+    if (!reasonGiven)
+        printIndented(context.category ? context.category : "", text.section(u'\n', 0, 0));
     std::fflush(stderr);
     ::_exit(WindowSystemStart::kNoWindowSystemStatus);
 }
@@ -67,9 +93,13 @@ void WindowSystemStart::started()
     if (!passOn)
         return;
     qInstallMessageHandler(passOn);
-    for (const HeldMessage& message : held)
+    std::vector<HeldMessage> messages;
+    {
+        const std::lock_guard lock(heldMutex);
+        messages.swap(held);
+    }
+    for (const HeldMessage& message : messages)
         passOn(message.type, QMessageLogContext(nullptr, 0, nullptr, message.category.c_str()), message.text);
-    held.clear();
     passOn = nullptr;
     qCDebug(lcWindowSystem) << "window system:" << QGuiApplication::platformName();
 }

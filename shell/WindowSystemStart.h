@@ -9,8 +9,9 @@ namespace tonovka {
 // Wayland is there).
 //
 // Until started() is called, Qt's messages are held back: if no window system can be opened
-// at all, the program says so in one line and ends with status 1, rather than Qt aborting
-// with a screenful of advice and a core dump. started() passes the held messages on.
+// at all, the program says so in one line, with Qt's own reason under it, and ends with status
+// 1, rather than Qt aborting with a screenful of advice and a core dump. started() passes the
+// held messages on.
 class WindowSystemStart {
 public:
     static constexpr int kNoWindowSystemStatus = 1;

@@ -10,31 +10,6 @@
 
 namespace tonovka {
 
-namespace {
-
-const char* problemText(SoundFileProblem problem)
-{
-    switch (problem) {
-    case SoundFileProblem::None:
-        return "none";
-    case SoundFileProblem::Missing:
-        return "missing";
-    case SoundFileProblem::NotRegularFile:
-        return "not a regular file";
-    case SoundFileProblem::Unreadable:
-        return "unreadable";
-    case SoundFileProblem::TooLarge:
-        return "too large";
-    case SoundFileProblem::WrongContent:
-        return "not a sound of the right kind";
-    case SoundFileProblem::Incomplete:
-        return "cut off";
-    }
-    return "?";
-}
-
-} // namespace
-
 PlayerSounds::PlayerSounds(QStringList folders, QStringList soundFonts, QStringList libraries)
     : m_folders(std::move(folders)), m_soundFonts(std::move(soundFonts)), m_libraries(std::move(libraries))
 {
@@ -51,7 +26,7 @@ void PlayerSounds::open(int player, AudioDevice device, const QString& fileName)
     const QString path = findSoundFile(fileName, m_folders);
     const SoundFileContents contents = readSoundFile(path, device);
     if (contents.problem != SoundFileProblem::None) {
-        qCDebug(lcSound) << "player" << player << "stays silent:" << path << problemText(contents.problem);
+        qCDebug(lcSound) << "player" << player << "stays silent:" << path << soundFileProblemName(contents.problem);
         return;
     }
     QElapsedTimer timer;

@@ -87,6 +87,16 @@ bool readUpTo(int fd, std::int64_t size, QByteArray& bytes)
     return true;
 }
 
+// The 12 bytes at at; false when the file does not hold them.
+bool readAt(int fd, std::int64_t at, char (&bytes)[12])
+{
+    ssize_t got = 0;
+    do
+        got = ::pread(fd, bytes, sizeof bytes, off_t(at));
+    while (got < 0 && errno == EINTR);
+    return got == ssize_t(sizeof bytes);
+}
+
 bool hasRightMagic(const QByteArray& bytes, AudioDevice device)
 {
     if (device == AudioDevice::WaveAudio)
@@ -152,6 +162,27 @@ bool midiIsWhole(const QByteArray& bytes)
 
 } // namespace
 
+const char* soundFileProblemName(SoundFileProblem problem)
+{
+    switch (problem) {
+    case SoundFileProblem::None:
+        return "none";
+    case SoundFileProblem::Missing:
+        return "missing";
+    case SoundFileProblem::NotRegularFile:
+        return "not a regular file";
+    case SoundFileProblem::Unreadable:
+        return "unreadable";
+    case SoundFileProblem::TooLarge:
+        return "too large";
+    case SoundFileProblem::WrongContent:
+        return "not a sound of the right kind";
+    case SoundFileProblem::Incomplete:
+        return "cut off";
+    }
+    return "?";
+}
+
 SoundFileContents readSoundFile(const QString& path, AudioDevice device)
 {
     int fd = -1;
@@ -188,11 +219,23 @@ bool looksLikeSoundFont(const QString& path)
     std::int64_t size = 0;
     const SoundFileProblem problem = openRegularFile(path, fd, size);
     const FileDescriptor closer(fd);
-    QByteArray head;
-    if (problem != SoundFileProblem::None || size < 12 || !readUpTo(fd, 12, head) || head.size() < 12)
+    char chunk[12];
+    if (problem != SoundFileProblem::None || !readAt(fd, 0, chunk) || std::memcmp(chunk, "RIFF", 4) != 0 ||
+        std::memcmp(chunk + 8, "sfbk", 4) != 0)
         return false;
-    return head.startsWith("RIFF") && head.mid(8, 4) == "sfbk" &&
-           littleEndian32(head.constData() + 4) + std::int64_t(8) <= size;
+    const std::int64_t end = littleEndian32(chunk + 4) + std::int64_t(8);
+    if (end > size)
+        return false;
+    std::int64_t at = 12;
+    for (const char* list : {"INFO", "sdta", "pdta"}) {
+        if (!readAt(fd, at, chunk) || std::memcmp(chunk, "LIST", 4) != 0 || std::memcmp(chunk + 8, list, 4) != 0)
+            return false;
+        const std::int64_t length = littleEndian32(chunk + 4);
+        if (length < 4 || length > end - at - 8)
+            return false;
+        at += 8 + length + (length & 1);
+    }
+    return true;
 }
 
 } // namespace tonovka

@@ -26,6 +26,9 @@ enum class SoundFileProblem {
     Incomplete,     // cut off: a part that the file announces is not all there
 };
 
+// The problem in a few words, for messages and reports.
+const char* soundFileProblemName(SoundFileProblem problem);
+
 struct SoundFileContents {
     SoundFileProblem problem = SoundFileProblem::Missing;
     QByteArray bytes; // the whole file when problem is None, else empty
@@ -40,7 +43,10 @@ struct SoundFileContents {
 SoundFileContents readSoundFile(const QString& path, AudioDevice device);
 
 // Whether the file starts like a whole SoundFont 2 bank: "RIFF", a length that the file really
-// holds, then "sfbk". A cut-off or foreign file is caught here, before the synthesizer sees it.
+// holds, "sfbk", then the bank's three lists in their order, each within that length: its
+// description ("INFO"), its samples ("sdta") and its preset data ("pdta"). A cut-off or foreign
+// file is caught here, before the synthesizer sees it, and the next soundfont is tried; the
+// damage that lies inside the lists is for the soundfont's reader to find.
 bool looksLikeSoundFont(const QString& path);
 
 } // namespace tonovka

@@ -10,9 +10,6 @@ namespace tonovka {
 
 namespace {
 
-const QString SoundFontName = QStringLiteral("TimGM6mb.sf2");
-const QString DebianSoundFont = QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
-
 // A dangling or looping link counts as there: it stands in the way like any other broken file.
 bool somethingIsThere(const QString& path)
 {
@@ -47,11 +44,17 @@ QStringList installedSoundFolders()
     return folders;
 }
 
+QString debianSoundFont()
+{
+    return QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
+}
+
 QStringList soundFontCandidates(const QStringList& folders)
 {
-    QStringList candidates{DebianSoundFont};
+    QStringList candidates{debianSoundFont()};
+    const QString name = QFileInfo(debianSoundFont()).fileName();
     for (const QString& folder : folders)
-        candidates.append(QDir(folder).filePath(SoundFontName));
+        candidates.append(QDir(folder).filePath(name));
     return candidates;
 }
 

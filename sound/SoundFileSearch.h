@@ -20,6 +20,9 @@ QString findSoundFile(const QString& fileName, const QStringList& folders);
 // (both known only once a QCoreApplication exists).
 QStringList installedSoundFolders();
 
+// Where the Debian package timgm6mb-soundfont puts the General MIDI soundfont.
+QString debianSoundFont();
+
 // The places of the General MIDI soundfont, in the order to try them: the Debian package's
 // path, then the same file in each of the folders.
 QStringList soundFontCandidates(const QStringList& folders);

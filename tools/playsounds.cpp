@@ -3,10 +3,11 @@
 //
 //   SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/tmp/out.raw playsounds --watch /tmp/out.raw
 //
-// Options: --seconds N  stop after N seconds (by default when both sounds have ended)
-//          --watch FILE print when the first sound appears in SDL's disk output FILE
-//          --warm       load the audio module and open the device before the clock starts, as
-//                       the siren has done by the time the game opens the music
+// Options: --seconds N    stop after N seconds (by default when both sounds have ended)
+//          --watch FILE   print when the first sound appears in SDL's disk output FILE
+//          --until-heard  stop as soon as the first sound appears there
+//          --warm         load the audio module and open the device before the clock starts, as
+//                         the siren has done by the time the game opens the music
 // then the names of the WAV and the MIDI file (siren.wav and rytmozan.mid by default).
 // It ends with _exit(0) while anything may still play, as the game does.
 
@@ -67,17 +68,17 @@ int main(int argc, char* argv[])
     int seconds = 0;
     QString watchPath;
     bool warm = false;
-    while (!arguments.isEmpty() && arguments.first() == QLatin1String("--warm")) {
-        warm = true;
-        arguments.removeFirst();
-    }
-    while (arguments.size() >= 2 && arguments.first().startsWith(QLatin1String("--"))) {
+    bool untilHeard = false;
+    while (!arguments.isEmpty() && arguments.first().startsWith(QLatin1String("--"))) {
         const QString option = arguments.takeFirst();
-        const QString value = arguments.takeFirst();
-        if (option == QLatin1String("--seconds"))
-            seconds = value.toInt();
-        else if (option == QLatin1String("--watch"))
-            watchPath = value;
+        if (option == QLatin1String("--warm"))
+            warm = true;
+        else if (option == QLatin1String("--until-heard"))
+            untilHeard = true;
+        else if (option == QLatin1String("--seconds") && !arguments.isEmpty())
+            seconds = arguments.takeFirst().toInt();
+        else if (option == QLatin1String("--watch") && !arguments.isEmpty())
+            watchPath = arguments.takeFirst();
     }
     const QString wave = arguments.value(0, QStringLiteral("siren.wav"));
     const QString midi = arguments.value(1, QStringLiteral("rytmozan.mid"));
@@ -126,7 +127,8 @@ int main(int argc, char* argv[])
         }
         const bool playing =
             siren.state() == SoundPlayer::State::Playing || music.state() == SoundPlayer::State::Playing;
-        if ((seconds > 0 && sinceOpen.elapsed() >= seconds * 1000) || (seconds == 0 && !playing))
+        if ((seconds > 0 && sinceOpen.elapsed() >= seconds * 1000) || (seconds == 0 && !untilHeard && !playing) ||
+            (untilHeard && reported))
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(watch && !reported ? 1 : 50));
     }

@@ -1,13 +1,16 @@
-// Feeds damaged copies of the game's two sounds through the checks that every sound file passes
-// (readSoundFile) and, when they pass, through the program's audio engine from memory as the
-// program does (SDL_mixer for a WAV, FluidSynth for a MIDI file), then plays each loaded sound
-// for a while. Nothing may crash or hang.
+// Feeds damaged copies of the game's two sounds and of its soundfont through the checks that
+// every sound file passes (readSoundFile, looksLikeSoundFont) and the readers behind them (the
+// tune's instruments, the soundfont's part for the tune), and, when they pass, through the
+// program's audio engine as the program does (SDL_mixer for a WAV, FluidSynth for a MIDI file,
+// and for the game's tune with a damaged soundfont), then plays each loaded sound for a while.
+// Nothing may crash or hang.
 //
-//   sound_fuzz [--files N] [--seed S] [--first I] [--kinds both|wav|midi] [--no-sdl]
+//   sound_fuzz [--files N] [--seed S] [--first I] [--kinds all|wav|midi|soundfont] [--no-sdl]
 //              [--play-ms M] [--timeout SECONDS] [--unchecked] [--keep DIR] [--memory-mb MB]
 //              [--wav FILE] [--midi FILE] [--soundfont FILE] [--list]
 //
-// The copies are numbered from --first; even numbers are WAV copies and odd ones MIDI copies.
+// The copies are numbered from --first: a WAV copy where the number divided by 3 leaves 0, a
+// MIDI copy where it leaves 1, a soundfont copy where it leaves 2.
 // They run in a child process; when the child crashes or goes --timeout seconds without
 // finishing a file, the parent notes that file, keeps it in --keep DIR, and a new child goes on
 // with the next one. A file can be made again with --first I --files 1 and the same seed.
@@ -25,6 +28,7 @@
 #include "SoundFileCheck.h"
 #include "SoundFileSearch.h"
 #include "SoundMutator.h"
+#include "TuneSoundFont.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -34,6 +38,7 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -63,7 +68,7 @@ struct Options {
     std::uint64_t files = 300;
     std::uint64_t seed = 1;
     std::uint64_t first = 0;
-    SoundMutator::Kinds kinds = SoundMutator::Kinds::Both;
+    SoundMutator::Kinds kinds = SoundMutator::Kinds::All;
     bool sdl = true;
     bool unchecked = false;
     bool list = false;
@@ -88,9 +93,12 @@ enum Outcome : int {
     Hung,
 };
 
+constexpr int KindCount = 3;
+constexpr std::array<const char*, KindCount> KindNames{"WAV", "MIDI", "SF2"};
+
 const char* kindName(SoundKind kind)
 {
-    return kind == SoundKind::Wave ? "WAV" : "MIDI";
+    return KindNames[std::size_t(kind)];
 }
 
 [[noreturn]] void usage(const char* reason)
@@ -147,14 +155,16 @@ Options parse(int argc, char** argv)
             options.list = true;
         else if (arg == "--kinds") {
             const std::string kinds = value();
-            if (kinds == "both")
-                options.kinds = SoundMutator::Kinds::Both;
+            if (kinds == "all")
+                options.kinds = SoundMutator::Kinds::All;
             else if (kinds == "wav")
                 options.kinds = SoundMutator::Kinds::WaveOnly;
             else if (kinds == "midi")
                 options.kinds = SoundMutator::Kinds::MidiOnly;
+            else if (kinds == "soundfont")
+                options.kinds = SoundMutator::Kinds::SoundFontOnly;
             else
-                usage("--kinds takes both, wav or midi");
+                usage("--kinds takes all, wav, midi or soundfont");
         } else
             usage(("unknown option " + arg).c_str());
     }
@@ -189,8 +199,8 @@ void countMixed(void*, Uint8* stream, int bytes)
 
 class Child {
 public:
-    Child(const Options& options, const SoundMutator& mutator, int report, QString folder)
-        : m_options(options), m_mutator(mutator), m_report(report), m_folder(std::move(folder))
+    Child(const Options& options, const SoundMutator& mutator, const QByteArray& tune, int report, QString folder)
+        : m_options(options), m_mutator(mutator), m_tune(tune), m_report(report), m_folder(std::move(folder))
     {
     }
 
@@ -209,10 +219,11 @@ public:
             const MutatedFile file = m_mutator.make(index, m_options.kinds);
             say("B %" PRIu64 "\n", index);
             const auto started = std::chrono::steady_clock::now();
-            const Outcome outcome = handle(file);
+            const Outcome outcome = handle(index, file);
             const auto took =
                 std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
-            say("E %" PRIu64 " %d %d %lld\n", index, int(outcome), int(m_problem), (long long)took.count());
+            say("E %" PRIu64 " %d %d %d %lld\n", index, int(outcome), int(m_problem), int(m_partMade),
+                (long long)took.count());
         }
         m_engine.reset();
         return 0;
@@ -261,40 +272,66 @@ private:
                          m_engine ? qPrintable(m_engine->lastError()) : qPrintable(error));
             return false;
         }
-        m_soundFont = m_options.soundFont.isEmpty() ? findSoundFont(soundFontCandidates({})) : m_options.soundFont;
-        if (m_soundFont.isEmpty() || !looksLikeSoundFont(m_soundFont)) {
-            std::fprintf(stderr, "sound_fuzz: no usable soundfont\n");
-            return false;
-        }
         // The module's SDL_mixer is the one this program links: its output is counted here.
         Mix_SetPostMix(countMixed, nullptr);
         return true;
     }
 
-    Outcome handle(const MutatedFile& file)
+    Outcome handle(std::uint64_t index, const MutatedFile& file)
     {
-        const AudioDevice device = file.kind == SoundKind::Wave ? AudioDevice::WaveAudio : AudioDevice::Sequencer;
-        const QString path =
-            m_folder + (file.kind == SoundKind::Wave ? QStringLiteral("/sound.wav") : QStringLiteral("/sound.mid"));
+        // Each soundfont by a name of its own: the engine reads a soundfont again only by another name.
+        const QString name = file.kind == SoundKind::Wave   ? QStringLiteral("sound.wav")
+                             : file.kind == SoundKind::Midi ? QStringLiteral("sound.mid")
+                                                            : QStringLiteral("bank-%1.sf2").arg(index);
+        const QString path = m_folder + u'/' + name;
         QFile out(path);
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(file.bytes) != file.bytes.size())
             std::_Exit(5);
         out.close();
+        m_partMade = -1;
+        if (file.kind == SoundKind::SoundFont) {
+            const Outcome outcome = handleSoundFont(path);
+            QFile::remove(path);
+            return outcome;
+        }
+        const AudioDevice device = file.kind == SoundKind::Wave ? AudioDevice::WaveAudio : AudioDevice::Sequencer;
         const SoundFileContents contents = readSoundFile(path, device);
         m_problem = contents.problem;
         const bool passed = contents.problem == SoundFileProblem::None;
         if (passed && contents.bytes != file.bytes)
             std::_Exit(6); // the checks must hand on the file as it is
+        if (passed && device == AudioDevice::Sequencer)
+            instrumentsOfTune(contents.bytes);
         if (!m_options.sdl || (!passed && !m_options.unchecked))
             return passed ? Passed : Refused;
-        return loadAndPlay(passed ? contents.bytes : file.bytes, file.kind);
+        return loadAndPlay(passed ? contents.bytes : file.bytes, file.kind, m_options.soundFont);
     }
 
-    Outcome loadAndPlay(const QByteArray& bytes, SoundKind kind)
+    // The check that chooses a soundfont, the reader that makes the tune's part of it (every byte
+    // of which is read here), then the game's tune played with it.
+    Outcome handleSoundFont(const QString& path)
+    {
+        const bool passed = looksLikeSoundFont(path);
+        m_problem = passed ? SoundFileProblem::None : SoundFileProblem::WrongContent;
+        const auto part = soundFontForTune(QFile::encodeName(path).toStdString(), instrumentsOfTune(m_tune));
+        m_partMade = part != nullptr;
+        if (part) {
+            std::string bytes(std::size_t(std::min<off_t>(part->size(), 1 << 20)), '\0');
+            for (off_t at = 0; at < part->size(); at += off_t(bytes.size())) {
+                if (!part->read(at, bytes.data(), std::size_t(std::min<off_t>(part->size() - at, off_t(bytes.size())))))
+                    std::_Exit(7); // the part holds together, or is not made
+            }
+        }
+        if (!m_options.sdl || (!passed && !m_options.unchecked))
+            return passed ? Passed : Refused;
+        return loadAndPlay(m_tune, SoundKind::Midi, path);
+    }
+
+    Outcome loadAndPlay(const QByteArray& bytes, SoundKind kind, const QString& soundFont)
     {
         constexpr int player = 1;
-        const bool loaded = kind == SoundKind::Wave ? m_engine->loadWave(player, bytes)
-                                                    : m_engine->loadMidi(player, bytes, m_soundFont);
+        const bool loaded =
+            kind == SoundKind::Wave ? m_engine->loadWave(player, bytes) : m_engine->loadMidi(player, bytes, soundFont);
         if (!loaded)
             return SdlRefused;
         g_peak = 0;
@@ -313,11 +350,12 @@ private:
 
     const Options& m_options;
     const SoundMutator& m_mutator;
+    const QByteArray& m_tune;
     int m_report;
     QString m_folder;
     SoundFileProblem m_problem = SoundFileProblem::None;
+    int m_partMade = -1; // for a soundfont: whether the reader made the tune's part of it
     std::unique_ptr<AudioEngine> m_engine;
-    QString m_soundFont;
 };
 
 // ---- the parent: runs children, watches them, counts ----
@@ -333,33 +371,13 @@ struct Counts {
     std::uint64_t crashed = 0;
     std::uint64_t hung = 0;
     std::uint64_t refusedButLoaded = 0; // --unchecked only
+    std::uint64_t partMade = 0;         // soundfonts whose part for the tune the reader made
 };
-
-const char* problemName(SoundFileProblem problem)
-{
-    switch (problem) {
-    case SoundFileProblem::None:
-        return "none";
-    case SoundFileProblem::Missing:
-        return "missing";
-    case SoundFileProblem::NotRegularFile:
-        return "not-regular";
-    case SoundFileProblem::Unreadable:
-        return "unreadable";
-    case SoundFileProblem::TooLarge:
-        return "too-large";
-    case SoundFileProblem::WrongContent:
-        return "wrong-content";
-    case SoundFileProblem::Incomplete:
-        return "incomplete";
-    }
-    return "?";
-}
 
 class Parent {
 public:
-    Parent(const Options& options, const SoundMutator& mutator, QString folder)
-        : m_options(options), m_mutator(mutator), m_folder(std::move(folder))
+    Parent(const Options& options, const SoundMutator& mutator, const QByteArray& tune, QString folder)
+        : m_options(options), m_mutator(mutator), m_tune(tune), m_folder(std::move(folder))
     {
     }
 
@@ -374,8 +392,7 @@ public:
             next = stopped;
         }
         report();
-        const std::uint64_t bad = m_counts[0].crashed + m_counts[0].hung + m_counts[1].crashed + m_counts[1].hung;
-        return bad == 0 ? 0 : 1;
+        return badFiles() == 0 ? 0 : 1;
     }
 
 private:
@@ -391,7 +408,7 @@ private:
             return UINT64_MAX;
         if (pid == 0) {
             ::close(fds[0]);
-            Child child(m_options, m_mutator, fds[1], m_folder);
+            Child child(m_options, m_mutator, m_tune, fds[1], m_folder);
             std::_Exit(child.run(from));
         }
         ::close(fds[1]);
@@ -438,9 +455,9 @@ private:
         }
         const auto index = std::uint64_t(current);
         const MutatedFile file = m_mutator.make(index, m_options.kinds);
-        Counts& counts = m_counts[file.kind == SoundKind::Wave ? 0 : 1];
+        Counts& counts = m_counts[int(file.kind)];
         ++counts.files;
-        ++m_byMutation[file.kind == SoundKind::Wave ? 0 : 1][file.mutation][timedOut ? Hung : Crashed];
+        ++m_byMutation[int(file.kind)][file.mutation][timedOut ? Hung : Crashed];
         std::string how;
         if (timedOut) {
             ++counts.hung;
@@ -454,7 +471,7 @@ private:
         std::printf("FILE %" PRIu64 " (%s, %s) %s%s%s\n", index, kindName(file.kind), mutationName(file.mutation),
                     how.c_str(), kept.isEmpty() ? "" : "; kept as ", kept.toLocal8Bit().constData());
         std::printf("  again: sound_fuzz --seed %" PRIu64 " --first %" PRIu64 " --files 1%s\n", m_options.seed, index,
-                    m_options.kinds == SoundMutator::Kinds::Both ? "" : " --kinds (as before)");
+                    m_options.kinds == SoundMutator::Kinds::All ? "" : " --kinds (as before)");
         std::fflush(stdout);
         return index + 1;
     }
@@ -465,15 +482,17 @@ private:
         unsigned long long index = 0;
         int outcome = 0;
         int problem = 0;
+        int partMade = -1;
         long long micros = 0;
         if (std::sscanf(line.c_str(), "B %llu", &index) == 1)
             return std::int64_t(index);
-        if (std::sscanf(line.c_str(), "E %llu %d %d %lld", &index, &outcome, &problem, &micros) != 4)
+        if (std::sscanf(line.c_str(), "E %llu %d %d %d %lld", &index, &outcome, &problem, &partMade, &micros) != 5)
             return current;
         const MutatedFile file = m_mutator.make(index, m_options.kinds);
-        const int kind = file.kind == SoundKind::Wave ? 0 : 1;
+        const int kind = int(file.kind);
         Counts& counts = m_counts[kind];
         ++counts.files;
+        counts.partMade += partMade == 1;
         const auto why = SoundFileProblem(problem);
         if (why == SoundFileProblem::None) {
             ++counts.passed;
@@ -499,7 +518,7 @@ private:
         }
         if (m_options.list)
             std::printf("file %llu %s %s %s outcome=%d %.1f ms\n", index, kindName(file.kind),
-                        mutationName(file.mutation), problemName(why), outcome, double(micros) / 1000);
+                        mutationName(file.mutation), soundFileProblemName(why), outcome, double(micros) / 1000);
         return -1;
     }
 
@@ -512,7 +531,7 @@ private:
                                  .arg(m_options.keep, QString::fromLatin1(what))
                                  .arg(index, 6, 10, QLatin1Char('0'))
                                  .arg(QString::fromLatin1(mutationName(file.mutation)),
-                                      file.kind == SoundKind::Wave ? QStringLiteral("wav") : QStringLiteral("mid"));
+                                      QString::fromLatin1(std::array{"wav", "mid", "sf2"}[std::size_t(file.kind)]));
         QFile out(path);
         if (out.open(QIODevice::WriteOnly))
             out.write(file.bytes);
@@ -529,9 +548,12 @@ private:
             std::printf("  played = the play call succeeded and %d ms of sound were mixed after it;"
                         " audible = and some of it was louder than -54 dB\n",
                         m_options.playMs);
-        std::printf("%-5s %6s %7s %8s %-32s %7s %7s %7s %8s %8s %5s\n", "kind", "files", "passed", "refused",
-                    "(wrong-content/incomplete/other)", "sdl-ok", "sdl-no", "played", "audible", "crashed", "hung");
-        for (int kind = 0; kind < 2; ++kind) {
+        std::printf("  for SF2: passed = looks whole to the soundfont check; part = the reader made the tune's part"
+                    " (else the engine gives FluidSynth the whole file)\n");
+        std::printf("%-5s %6s %7s %8s %-32s %6s %7s %7s %7s %8s %8s %5s\n", "kind", "files", "passed", "refused",
+                    "(wrong-content/incomplete/other)", "part", "sdl-ok", "sdl-no", "played", "audible", "crashed",
+                    "hung");
+        for (int kind = 0; kind < KindCount; ++kind) {
             const Counts& c = m_counts[kind];
             if (c.files == 0)
                 continue;
@@ -546,16 +568,17 @@ private:
             char detail[64];
             std::snprintf(detail, sizeof detail, "(%" PRIu64 "/%" PRIu64 "/%" PRIu64 ")",
                           of(SoundFileProblem::WrongContent), of(SoundFileProblem::Incomplete), other);
-            std::printf("%-5s %6" PRIu64 " %7" PRIu64 " %8" PRIu64 " %-32s %7" PRIu64 " %7" PRIu64 " %7" PRIu64
+            const std::string part = kind == int(SoundKind::SoundFont) ? std::to_string(c.partMade) : "";
+            std::printf("%-5s %6" PRIu64 " %7" PRIu64 " %8" PRIu64 " %-32s %6s %7" PRIu64 " %7" PRIu64 " %7" PRIu64
                         " %8" PRIu64 " %8" PRIu64 " %5" PRIu64 "\n",
-                        kind == 0 ? "WAV" : "MIDI", c.files, c.passed, refused, detail, c.loaded, c.sdlRefused,
-                        c.played, c.audible, c.crashed, c.hung);
+                        KindNames[std::size_t(kind)], c.files, c.passed, refused, detail, part.c_str(), c.loaded,
+                        c.sdlRefused, c.played, c.audible, c.crashed, c.hung);
             if (m_options.unchecked)
                 std::printf("      of the refused files, SDL loaded %" PRIu64 "\n", c.refusedButLoaded);
         }
         std::printf("by damage (files: refused / passed, no SDL / sdl-refused / loaded, not played / played silent"
                     " / audible / crashed / hung)\n");
-        for (int kind = 0; kind < 2; ++kind) {
+        for (int kind = 0; kind < KindCount; ++kind) {
             for (const auto& [mutation, outcomes] : m_byMutation[kind]) {
                 const auto n = [&](Outcome o) {
                     const auto found = outcomes.find(o);
@@ -563,21 +586,32 @@ private:
                 };
                 std::printf("  %-4s %-18s %4" PRIu64 " / %4" PRIu64 " / %4" PRIu64 " / %4" PRIu64 " / %4" PRIu64
                             " / %4" PRIu64 " / %4" PRIu64 " / %4" PRIu64 "\n",
-                            kind == 0 ? "WAV" : "MIDI", mutationName(mutation), n(Refused), n(Passed), n(SdlRefused),
+                            KindNames[std::size_t(kind)], mutationName(mutation), n(Refused), n(Passed), n(SdlRefused),
                             n(Loaded), n(Played), n(Audible), n(Crashed), n(Hung));
             }
         }
         std::printf("slowest file: %" PRIu64 ", %.1f ms\n", m_slowest, double(m_slowestMicros) / 1000);
-        const std::uint64_t bad = m_counts[0].crashed + m_counts[0].hung + m_counts[1].crashed + m_counts[1].hung;
-        std::printf("%s: %" PRIu64 " crashed or hung of %" PRIu64 " files\n", bad ? "FAILED" : "ok", bad,
-                    m_counts[0].files + m_counts[1].files);
+        std::uint64_t files = 0;
+        for (const Counts& c : m_counts)
+            files += c.files;
+        const std::uint64_t bad = badFiles();
+        std::printf("%s: %" PRIu64 " crashed or hung of %" PRIu64 " files\n", bad ? "FAILED" : "ok", bad, files);
+    }
+
+    std::uint64_t badFiles() const
+    {
+        std::uint64_t bad = 0;
+        for (const Counts& c : m_counts)
+            bad += c.crashed + c.hung;
+        return bad;
     }
 
     const Options& m_options;
     const SoundMutator& m_mutator;
+    const QByteArray& m_tune;
     QString m_folder;
-    Counts m_counts[2];
-    std::map<Mutation, std::map<int, std::uint64_t>> m_byMutation[2];
+    Counts m_counts[KindCount];
+    std::map<Mutation, std::map<int, std::uint64_t>> m_byMutation[KindCount];
     long long m_slowestMicros = 0;
     std::uint64_t m_slowest = 0;
 };
@@ -586,7 +620,9 @@ private:
 
 int main(int argc, char** argv)
 {
-    const Options options = parse(argc, argv);
+    Options options = parse(argc, argv);
+    if (options.soundFont.isEmpty())
+        options.soundFont = findSoundFont(soundFontCandidates({}));
     const QByteArray wave = readWhole(options.wave);
     const QByteArray midi = readWhole(options.midi);
     // The unchanged files must pass, or every count below means nothing.
@@ -595,7 +631,10 @@ int main(int argc, char** argv)
         if (readSoundFile(path, device).problem != SoundFileProblem::None)
             usage(("the unchanged file does not pass the checks: " + path.toStdString()).c_str());
     }
-    const SoundMutator mutator(wave, midi, options.seed);
+    if (options.soundFont.isEmpty() || !looksLikeSoundFont(options.soundFont) ||
+        !soundFontForTune(QFile::encodeName(options.soundFont).toStdString(), instrumentsOfTune(midi)))
+        usage("no whole soundfont (the timgm6mb-soundfont package, or --soundfont FILE)");
+    const SoundMutator mutator(wave, midi, readWhole(options.soundFont), options.seed);
 
     const QString base = QString::fromLocal8Bit(qgetenv("TMPDIR").isEmpty() ? "/tmp" : qgetenv("TMPDIR"));
     QByteArray pattern = QFile::encodeName(base + QStringLiteral("/sound_fuzz.XXXXXX"));
@@ -603,7 +642,7 @@ int main(int argc, char** argv)
         usage("cannot make a temporary folder");
     const QString work = QFile::decodeName(pattern);
     std::signal(SIGPIPE, SIG_IGN);
-    Parent parent(options, mutator, work);
+    Parent parent(options, mutator, midi, work);
     const int result = parent.run();
     QDir(work).removeRecursively();
     return result;

@@ -46,7 +46,8 @@ struct Chunk {
     qsizetype lengthAt;
     qsizetype dataAt;
     qsizetype dataLength;
-    bool container; // "RIFF" or "MThd"
+    bool container;                 // "RIFF" or "MThd"
+    std::vector<qsizetype> parents; // the length fields of the chunks that hold this one
 };
 
 std::uint32_t read32(const QByteArray& bytes, qsizetype at, bool bigEndian)
@@ -80,7 +81,8 @@ bool bigEndianOf(SoundKind kind)
     return kind == SoundKind::Midi;
 }
 
-// The chunks as a reader would walk them; it stops where the file ends or stops making sense.
+// The chunks as a reader would walk them, and in a soundfont those inside its lists too; it stops
+// where the file ends or stops making sense.
 std::vector<Chunk> chunksOf(const QByteArray& bytes, SoundKind kind)
 {
     std::vector<Chunk> chunks;
@@ -89,20 +91,64 @@ std::vector<Chunk> chunksOf(const QByteArray& bytes, SoundKind kind)
     if (size < 8)
         return chunks;
     qsizetype at = 0;
-    if (kind == SoundKind::Wave) {
-        chunks.push_back({4, 8, size - 8, true});
+    if (kind != SoundKind::Midi) {
+        chunks.push_back({4, 8, size - 8, true, {}});
         at = 12;
     } else {
         const qsizetype header = read32(bytes, 4, big);
-        chunks.push_back({4, 8, std::min(header, size - 8), true});
+        chunks.push_back({4, 8, std::min(header, size - 8), true, {}});
         at = 8 + header;
     }
+    const std::vector<qsizetype> inRiff =
+        kind == SoundKind::Midi ? std::vector<qsizetype>{} : std::vector<qsizetype>{4};
     while (at >= 0 && at + 8 <= size && chunks.size() < 4096) {
         const qsizetype length = read32(bytes, at + 4, big);
-        chunks.push_back({at + 4, at + 8, std::min(length, size - at - 8), false});
-        at += 8 + length + (kind == SoundKind::Wave ? (length & 1) : 0);
+        chunks.push_back({at + 4, at + 8, std::min(length, size - at - 8), false, inRiff});
+        if (kind == SoundKind::SoundFont && bytes.mid(at, 4) == "LIST") {
+            const qsizetype end = std::min(at + 8 + length, size);
+            for (qsizetype inner = at + 12; inner + 8 <= end && chunks.size() < 4096;) {
+                const qsizetype innerLength = read32(bytes, inner + 4, false);
+                chunks.push_back({inner + 4, inner + 8, std::min(innerLength, size - inner - 8), false, {4, at + 4}});
+                inner += 8 + innerLength + (innerLength & 1);
+            }
+        }
+        at += 8 + length + (kind != SoundKind::Midi ? (length & 1) : 0);
     }
     return chunks;
+}
+
+QByteArray idOf(const QByteArray& bytes, const Chunk& chunk)
+{
+    return bytes.mid(chunk.lengthAt - 4, 4);
+}
+
+// A place to damage: anywhere, but in a soundfont outside its sample points seven times in eight.
+qsizetype placeIn(const QByteArray& bytes, SoundKind kind, Random& random, qsizetype end)
+{
+    if (kind == SoundKind::SoundFont && random.below(8) != 0) {
+        for (const Chunk& chunk : chunksOf(bytes, kind)) {
+            if (idOf(bytes, chunk) != "smpl")
+                continue;
+            const qsizetype outside = end - std::min(chunk.dataLength, end - chunk.dataAt);
+            const qsizetype at = random.below(outside);
+            return at < chunk.dataAt ? at : at + std::min(chunk.dataLength, end - chunk.dataAt);
+        }
+    }
+    return random.below(end);
+}
+
+// The size of a record in a soundfont's preset data list, or 0 for another chunk.
+qsizetype recordSizeOf(const QByteArray& id)
+{
+    static const std::array<std::pair<const char*, qsizetype>, 9> sizes = {
+        std::pair{"phdr", 38}, std::pair{"pbag", 4},  std::pair{"pmod", 10},
+        std::pair{"pgen", 4},  std::pair{"inst", 22}, std::pair{"ibag", 4},
+        std::pair{"imod", 10}, std::pair{"igen", 4},  std::pair{"shdr", 46}};
+    for (const auto& [name, size] : sizes) {
+        if (id == name)
+            return size;
+    }
+    return 0;
 }
 
 // Events that MIDI readers find hard: lengths that run far past the track, a tempo of 0, an end
@@ -136,24 +182,24 @@ const std::array<std::uint32_t, 10> kEdge32 = {0,           1,           8000,  
                                                0x7fffffffU, 0x80000000U, 0xffffffffU, 0x10000U, 0xfffeU};
 const std::array<std::uint32_t, 8> kDivisions = {0, 1, 0x7fff, 0x8000, 0xe250, 0xe700, 0xff01, 0xffff};
 
-void bitFlips(QByteArray& bytes, Random& random)
+void bitFlips(QByteArray& bytes, SoundKind kind, Random& random)
 {
     if (bytes.isEmpty())
         return;
     for (qsizetype n = random.between(1, 8); n > 0; --n) {
-        const qsizetype at = random.below(bytes.size());
+        const qsizetype at = placeIn(bytes, kind, random, bytes.size());
         bytes[at] = char(quint8(bytes[at]) ^ (1u << random.below(8)));
     }
 }
 
-void byteChanges(QByteArray& bytes, Random& random)
+void byteChanges(QByteArray& bytes, SoundKind kind, Random& random)
 {
     static const std::array<int, 5> values = {0x00, 0xff, 0x7f, 0x80, -1};
     if (bytes.isEmpty())
         return;
     for (qsizetype n = random.between(1, 16); n > 0; --n) {
         const int value = random.pick(values);
-        bytes[random.below(bytes.size())] = char(value < 0 ? random.below(256) : value);
+        bytes[placeIn(bytes, kind, random, bytes.size())] = char(value < 0 ? random.below(256) : value);
     }
 }
 
@@ -172,8 +218,31 @@ void setChunkLength(QByteArray& bytes, SoundKind kind, Random& random, Mutation 
     write32(bytes, chunk.lengthAt, value, big);
 }
 
+// A 16-bit field of a record of a soundfont's preset data, or one of a sample's 32-bit bounds.
+void presetDataField(QByteArray& bytes, Random& random)
+{
+    std::vector<Chunk> lists = chunksOf(bytes, SoundKind::SoundFont);
+    std::erase_if(lists, [&bytes](const Chunk& chunk) { return recordSizeOf(idOf(bytes, chunk)) == 0; });
+    if (lists.empty())
+        return;
+    const Chunk& list = lists[std::size_t(random.below(qsizetype(lists.size())))];
+    const qsizetype size = recordSizeOf(idOf(bytes, list));
+    const qsizetype record = list.dataAt + size * random.below(list.dataLength / size);
+    if (size == 46 && random.below(2) == 0) {
+        write32(bytes, record + 20 + 4 * random.below(4),
+                random.below(5) == 0 ? std::uint32_t(random.next()) : random.pick(kEdge32), false);
+        return;
+    }
+    write16(bytes, record + 2 * random.below(size / 2),
+            random.below(5) == 0 ? std::uint32_t(random.below(0x10000)) : random.pick(kEdge16), false);
+}
+
 void headerField(QByteArray& bytes, SoundKind kind, Random& random)
 {
+    if (kind == SoundKind::SoundFont) {
+        presetDataField(bytes, random);
+        return;
+    }
     if (kind == SoundKind::Midi) {
         const qsizetype field = random.below(3);
         const std::uint32_t value = field == 2 && random.below(2) ? random.pick(kDivisions)
@@ -207,21 +276,21 @@ QByteArray randomBytes(Random& random, qsizetype size)
     return bytes;
 }
 
-void insertBytes(QByteArray& bytes, Random& random)
+void insertBytes(QByteArray& bytes, SoundKind kind, Random& random)
 {
-    bytes.insert(random.below(bytes.size() + 1), randomBytes(random, random.between(1, 64)));
+    bytes.insert(placeIn(bytes, kind, random, bytes.size() + 1), randomBytes(random, random.between(1, 64)));
 }
 
-void removeBytes(QByteArray& bytes, Random& random)
+void removeBytes(QByteArray& bytes, SoundKind kind, Random& random)
 {
     if (bytes.isEmpty())
         return;
-    const qsizetype at = random.below(bytes.size());
+    const qsizetype at = placeIn(bytes, kind, random, bytes.size());
     bytes.remove(at, std::min(random.between(1, 64), bytes.size() - at));
 }
 
-// Changes a chunk's contents and fixes up its length (and for a WAV the RIFF length), so that the
-// damage lies inside a file whose chunks still add up.
+// Changes a chunk's contents and fixes up its length and those of the chunks that hold it, so
+// that the damage lies inside a file whose chunks still add up.
 void changeInChunk(QByteArray& bytes, SoundKind kind, Random& random, bool insert)
 {
     std::vector<Chunk> chunks = chunksOf(bytes, kind);
@@ -230,12 +299,22 @@ void changeInChunk(QByteArray& bytes, SoundKind kind, Random& random, bool inser
         return;
     const Chunk chunk = chunks[std::size_t(random.below(qsizetype(chunks.size())))];
     const bool big = bigEndianOf(kind);
+    const qsizetype recordSize = kind == SoundKind::SoundFont ? recordSizeOf(idOf(bytes, chunk)) : 0;
     qsizetype change = 0;
     if (insert) {
-        const QByteArray inserted = kind == SoundKind::Midi && random.below(4) != 0
-                                        ? random.pick(kMidiEvents)
-                                        : randomBytes(random, random.between(1, 64));
-        bytes.insert(chunk.dataAt + random.below(chunk.dataLength + 1), inserted);
+        QByteArray inserted;
+        qsizetype at = chunk.dataAt + random.below(chunk.dataLength + 1);
+        if (kind == SoundKind::Midi && random.below(4) != 0) {
+            inserted = random.pick(kMidiEvents);
+        } else if (recordSize > 0 && chunk.dataLength >= recordSize && random.below(2) == 0) {
+            // A copy of one of the list's records, between two others.
+            const qsizetype count = chunk.dataLength / recordSize;
+            inserted = bytes.mid(chunk.dataAt + recordSize * random.below(count), recordSize);
+            at = chunk.dataAt + recordSize * random.below(count + 1);
+        } else {
+            inserted = randomBytes(random, random.between(1, 64));
+        }
+        bytes.insert(at, inserted);
         change = inserted.size();
     } else {
         if (chunk.dataLength == 0)
@@ -245,19 +324,27 @@ void changeInChunk(QByteArray& bytes, SoundKind kind, Random& random, bool inser
         bytes.remove(at, -change);
     }
     write32(bytes, chunk.lengthAt, std::uint32_t(read32(bytes, chunk.lengthAt, big) + change), big);
-    if (kind == SoundKind::Wave)
-        write32(bytes, 4, std::uint32_t(read32(bytes, 4, false) + change), false);
+    for (const qsizetype parent : chunk.parents)
+        write32(bytes, parent, std::uint32_t(read32(bytes, parent, false) + change), false);
 }
 
 void chunkId(QByteArray& bytes, SoundKind kind, Random& random)
 {
-    static const std::array<const char*, 11> names = {"RIFF", "RIFX", "WAVE", "AVI ", "fmt ", "data",
-                                                      "LIST", "fact", "MThd", "MTrk", "XFIR"};
+    static const std::array<const char*, 26> names = {
+        "RIFF", "RIFX", "WAVE", "AVI ", "fmt ", "data", "LIST", "fact", "MThd", "MTrk", "XFIR", "sfbk", "INFO",
+        "sdta", "pdta", "smpl", "sm24", "phdr", "pbag", "pmod", "pgen", "inst", "ibag", "imod", "igen", "shdr"};
     std::vector<qsizetype> places;
     for (const Chunk& chunk : chunksOf(bytes, kind))
         places.push_back(chunk.lengthAt - 4);
-    if (kind == SoundKind::Wave && bytes.size() >= 12)
+    if (kind != SoundKind::Midi && bytes.size() >= 12)
         places.push_back(8);
+    // The names of a soundfont's lists.
+    if (kind == SoundKind::SoundFont) {
+        for (const Chunk& chunk : chunksOf(bytes, kind)) {
+            if (idOf(bytes, chunk) == "LIST" && chunk.dataLength >= 4)
+                places.push_back(chunk.dataAt);
+        }
+    }
     if (places.empty())
         return;
     const qsizetype at = places[std::size_t(random.below(qsizetype(places.size())))];
@@ -269,10 +356,10 @@ void apply(QByteArray& bytes, SoundKind kind, Mutation mutation, Random& random)
 {
     switch (mutation) {
     case Mutation::BitFlips:
-        bitFlips(bytes, random);
+        bitFlips(bytes, kind, random);
         break;
     case Mutation::ByteChanges:
-        byteChanges(bytes, random);
+        byteChanges(bytes, kind, random);
         break;
     case Mutation::Truncation:
         bytes.truncate(random.below(bytes.size()));
@@ -286,10 +373,10 @@ void apply(QByteArray& bytes, SoundKind kind, Mutation mutation, Random& random)
         headerField(bytes, kind, random);
         break;
     case Mutation::InsertBytes:
-        insertBytes(bytes, random);
+        insertBytes(bytes, kind, random);
         break;
     case Mutation::RemoveBytes:
-        removeBytes(bytes, random);
+        removeBytes(bytes, kind, random);
         break;
     case Mutation::InsertInChunk:
         changeInChunk(bytes, kind, random, true);
@@ -351,19 +438,32 @@ const char* mutationName(Mutation mutation)
     return "?";
 }
 
-SoundMutator::SoundMutator(QByteArray wave, QByteArray midi, std::uint64_t seed)
-    : m_wave(std::move(wave)), m_midi(std::move(midi)), m_seed(seed)
+SoundMutator::SoundMutator(QByteArray wave, QByteArray midi, QByteArray soundFont, std::uint64_t seed)
+    : m_wave(std::move(wave)), m_midi(std::move(midi)), m_soundFont(std::move(soundFont)), m_seed(seed)
 {
+}
+
+SoundKind SoundMutator::kindOf(std::uint64_t index, Kinds kinds)
+{
+    switch (kinds) {
+    case Kinds::WaveOnly:
+        return SoundKind::Wave;
+    case Kinds::MidiOnly:
+        return SoundKind::Midi;
+    case Kinds::SoundFontOnly:
+        return SoundKind::SoundFont;
+    case Kinds::All:
+        break;
+    }
+    return std::array{SoundKind::Wave, SoundKind::Midi, SoundKind::SoundFont}[index % 3];
 }
 
 MutatedFile SoundMutator::make(std::uint64_t index, Kinds kinds) const
 {
-    const SoundKind kind = kinds == Kinds::WaveOnly   ? SoundKind::Wave
-                           : kinds == Kinds::MidiOnly ? SoundKind::Midi
-                           : index % 2 == 0           ? SoundKind::Wave
-                                                      : SoundKind::Midi;
+    const SoundKind kind = kindOf(index, kinds);
+    const QByteArray& original = kind == SoundKind::Wave ? m_wave : kind == SoundKind::Midi ? m_midi : m_soundFont;
     MutatedFile file{kind, Mutation::BitFlips, {}};
-    file.bytes = mutate(kind == SoundKind::Wave ? m_wave : m_midi, kind, mix(m_seed, index), &file.mutation);
+    file.bytes = mutate(original, kind, mix(m_seed, index), &file.mutation);
     return file;
 }
 

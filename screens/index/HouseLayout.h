@@ -24,6 +24,11 @@ struct HousePlace {
 
 inline constexpr int kNoElement = -1;
 
+// The main window's size with its frame (and menu bar), in twips: the frame is the window
+// manager's, so the client area is what is left inside it.
+inline constexpr int kOuterWidth = 7560;
+inline constexpr int kOuterHeight = 6210;
+
 // The house front, top of the drawing order first: each control lies over every one after it.
 // The windows of the house are okno1 to okno15, row by row from the top left.
 inline constexpr std::array<HousePlace, 28> kHouseLayout = {{

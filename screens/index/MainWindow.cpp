@@ -4,6 +4,7 @@
 #include "AudioService.h"
 #include "ClientArea.h"
 #include "FilledShape.h"
+#include "HouseLayout.h"
 #include "OuterSizeKeeper.h"
 #include "PictureBox.h"
 #include "PictureSet.h"
@@ -21,7 +22,7 @@ namespace tonovka {
 
 namespace {
 
-constexpr QSize kOuterSize(pixels(7560), pixels(6210));
+constexpr QSize kOuterSize(pixels(kOuterWidth), pixels(kOuterHeight));
 
 QWidget& makeClient(QMainWindow& window)
 {

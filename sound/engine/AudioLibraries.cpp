@@ -13,8 +13,7 @@ namespace tonovka {
 
 QStringList installedAudioLibraries()
 {
-    return {QStringLiteral("libSDL2-2.0.so.0"), QStringLiteral("libSDL2_mixer-2.0.so.0"),
-            QStringLiteral("libfluidsynth.so.3"), QStringLiteral("libasound.so.2"), QStringLiteral("libglib-2.0.so.0")};
+    return QStringLiteral(TONOVKA_AUDIO_SONAMES).split(u' ');
 }
 
 namespace {

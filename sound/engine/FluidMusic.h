@@ -12,9 +12,9 @@ namespace tonovka {
 
 // One tune at a time, played by a FluidSynth synthesizer of its own and rendered into the mixer's
 // buffer on the device's thread. The synthesizer is set for this game's tune: it is given only the
-// presets of the instruments the tune plays (SoundFontView.h) and reads only the samples of the
-// notes that sound, there is no reverb and no chorus, and it renders at the mixer's rate, with
-// voices enough for the tune's busiest moment.
+// presets, instruments and samples of the instruments the tune plays (TuneSoundFont.h), all read
+// when the tune loads, so that rendering reads nothing from the disk; there is no reverb and no
+// chorus, and it renders at the mixer's rate, with voices enough for the tune's busiest moment.
 class FluidMusic {
 public:
     // volume: 0 to 1, as a share of the full volume.
@@ -24,9 +24,12 @@ public:
     FluidMusic& operator=(const FluidMusic&) = delete;
 
     // Lets go of the tune before, then takes this one, read with the presets of its instruments
-    // from the soundfont at soundFontPath (read again only for a tune with other instruments). False, with the reason
-    // in error, when the soundfont cannot be read or the tune not taken.
+    // from the soundfont at soundFontPath (read again only for another soundfont, or a tune with
+    // other instruments).
+    // False, with the reason in error, when the soundfont cannot be read or the tune not taken.
     bool load(const QByteArray& midi, const QString& soundFontPath, QString& error);
+    // Whether the synthesizer holds only the tune's part of the soundfont, not the whole file.
+    bool holdsOnlyTheTunesPart() const { return m_soundFontPart; }
     void play();
     // Silences the tune at once and lets go of it.
     void stop();
@@ -36,13 +39,15 @@ public:
     void render(unsigned char* stream, int bytes);
 
 private:
+    bool loadSoundFont(const QString& soundFontPath, const TuneInstruments& instruments, QString& error);
     void dropPlayer();
 
     const AudioLibraries& m_lib;
     fluid_settings_t* m_settings = nullptr;
     fluid_synth_t* m_synth = nullptr; // made by the first load that reads the soundfont
-    TuneInstruments m_instruments;    // whose presets the synthesizer holds
-    bool m_soundFontPart = false;     // whether it holds only those presets
+    QString m_soundFontPath;          // the soundfont the synthesizer holds
+    TuneInstruments m_instruments;    // whose presets it holds
+    bool m_soundFontPart = false;     // whether it holds only their part of the soundfont
     mutable std::mutex m_mutex;       // guards the synthesizer and the player against render
     fluid_player_t* m_player = nullptr;
     bool m_rendering = false; // from play until the tune and its last notes have ended

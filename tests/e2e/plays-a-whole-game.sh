@@ -243,7 +243,9 @@ convert -version | grep -q ImageMagick || fail "'convert' is not ImageMagick's"
 [ -x "$probe" ] || fail "no probe at $probe"
 # Where the main window's controls lie in its client area: okno1=(X Y W H) and so on.
 eval "$("$layout" 2>/dev/null)" || fail "$layout printed no layout"
-[ ${#okno1[@]} -eq 4 ] && [ ${#scorecountLBL[@]} -eq 4 ] && [ ${#voda[@]} -eq 4 ] || fail "the layout lacks okno1, scorecountLBL or voda"
+[ ${#okno1[@]} -eq 4 ] && [ ${#scorecountLBL[@]} -eq 4 ] && [ ${#voda[@]} -eq 4 ] && [ ${#outerSize[@]} -eq 2 ] ||
+    fail "the layout lacks okno1, scorecountLBL, voda or outerSize"
+readonly OUTER_SIZE=${outerSize[0]}x${outerSize[1]}
 readonly WINDOW_W=${okno1[2]} WINDOW_H=${okno1[3]}
 readonly WINDOW_DX=$((okno2[0] - okno1[0])) WINDOW_DY=$((okno6[1] - okno1[1]))
 # The top of the score label, above the time label, which changes on its own.
@@ -307,7 +309,7 @@ enough_siren() { [ "$(sound_bytes)" -ge $((BYTES_PER_SECOND * 3 / 2)) ]; }
 poll 20 enough_siren || fail "the disk driver wrote no sound to out.raw (program.log)"
 
 # ---------------------------------------------------------------------------------------------
-# 2. "Vstoupit": the main window comes, 504 x 414 with its frame, and the welcome screen goes.
+# 2. "Vstoupit": the main window comes, at its outer size with its frame, and the welcome screen goes.
 mark enter
 # The server handles the move before the click; "mousemove --sync" would wait for ever when the
 # pointer already stands on the spot.
@@ -326,15 +328,15 @@ outer_size() {
     read -r x y w h < <(client_geometry "$main")
     echo "$((w + l + r))x$((h + t + b))"
 }
-outer_is_held() { [ "$(outer_size)" = 504x414 ]; }
-# Notes a wrong result unless the outer size comes to 504 x 414 and stays there.
+outer_is_held() { [ "$(outer_size)" = "$OUTER_SIZE" ]; }
+# Notes a wrong result unless the outer size comes to the layout's and stays there.
 check_outer_size() {
     say "main window's outer size $1: $(outer_size)"
     if poll 5 outer_is_held; then
         sleep 0.5
         outer_is_held || problem "the main window's outer size $1 did not hold: $(outer_size)"
     else
-        problem "the main window's outer size $1 is $(outer_size), not 504x414"
+        problem "the main window's outer size $1 is $(outer_size), not $OUTER_SIZE"
     fi
 }
 check_outer_size "when first framed"

@@ -1,17 +1,25 @@
-// libFuzzer target of the checks that every sound file passes before SDL sees it. Each input is
-// given to readSoundFile as a WAV and as a MIDI file, and to looksLikeSoundFont. Built only with
-// -DTONOVKA_BUILD_FUZZER=ON and clang; bench/reliability/libfuzzer.sh builds and runs it.
+// libFuzzer target of the readers of outside bytes that every sound passes through before the
+// audio libraries see it. Each input is given to readSoundFile as a WAV and as a MIDI file, to
+// looksLikeSoundFont, to the reader of a tune's instruments, and to the soundfont's reader, which
+// makes the part of it for the game's tune (and for the input's own instruments), every byte of
+// which is then read back. Built only with -DTONOVKA_BUILD_FUZZER=ON and clang;
+// bench/reliability/libfuzzer.sh builds and runs it.
 //
 // Besides not crashing, a file that passes must come back byte for byte, and must really start
-// as its kind of file does.
+// as its kind of file does; a soundfont's part must be whole: a RIFF bank whose length is its own.
 
 #include "SoundFileCheck.h"
+#include "TuneInstruments.h"
+#include "TuneSoundFont.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -45,6 +53,27 @@ void check(const QString& path, AudioDevice device, const QByteArray& input)
         std::abort();
 }
 
+// The instruments of the game's tune: two programs and the drum kit.
+TuneInstruments gameTune()
+{
+    return {{1, 33, 80}, {0}};
+}
+
+void readPart(const std::string& path, const TuneInstruments& instruments)
+{
+    const auto part = soundFontForTune(path, instruments);
+    if (!part)
+        return;
+    std::string bytes(std::size_t(part->size()), '\0');
+    if (!part->read(0, bytes.data(), bytes.size()) || bytes.compare(0, 4, "RIFF") != 0 ||
+        bytes.compare(8, 4, "sfbk") != 0)
+        std::abort();
+    const auto* length = reinterpret_cast<const unsigned char*>(bytes.data() + 4);
+    const std::uint32_t riff = length[0] | (length[1] << 8) | (length[2] << 16) | (std::uint32_t(length[3]) << 24);
+    if (riff + std::size_t(8) != bytes.size())
+        std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -60,9 +89,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         done += std::size_t(wrote);
     }
     static const QString path = QStringLiteral("/proc/self/fd/%1").arg(fd);
+    static const std::string name = QFile::encodeName(path).toStdString();
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
     check(path, AudioDevice::WaveAudio, input);
     check(path, AudioDevice::Sequencer, input);
     (void)looksLikeSoundFont(path);
+    readPart(name, gameTune());
+    readPart(name, instrumentsOfTune(input));
     return 0;
 }

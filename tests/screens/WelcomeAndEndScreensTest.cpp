@@ -1,9 +1,11 @@
 // The welcome screen and the two end screens: their frames, controls, texts and keys.
 
+#include <QAccessible>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "GameClock.h"
@@ -104,6 +106,36 @@ private Q_SLOTS:
         QCOMPARE(program.exits, 1);
         QTest::keyClick(welcome->focusWidget(), Qt::Key_Tab);
         QCOMPARE(welcome->focusWidget(), control(welcome, "enterBUTT"));
+    }
+
+    void welcomeKonecTakesAPressOfAssistiveTechnologyOnlyWhileShown_data()
+    {
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("shown") << true;
+        QTest::newRow("hidden after Vstoupit") << false;
+    }
+
+    void welcomeKonecTakesAPressOfAssistiveTechnologyOnlyWhileShown()
+    {
+        QFETCH(bool, shown);
+        Program program;
+        QWidget* welcome = showWelcome(program);
+        if (!shown)
+            control<QPushButton>(welcome, "enterBUTT")->click();
+        QCOMPARE(welcome->isVisible(), shown);
+        const auto press = [](QWidget* button) {
+            QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+                QAccessibleActionInterface::pressAction());
+        };
+        // A button that takes a press clicks a moment later; one pressed after it, later still.
+        QPushButton after;
+        after.show();
+        QSignalSpy afterClicked(&after, &QPushButton::clicked);
+        press(control(welcome, "endBUTT"));
+        press(&after);
+
+        QVERIFY(afterClicked.wait());
+        QCOMPARE(program.exits, shown ? 1 : 0);
     }
 
     void gameOverScreenIsAFixedToolWindowWithItsText()

@@ -1,15 +1,45 @@
 #include "DamagedSounds.h"
 
+#include "DiskAudioSession.h"
 #include "SoundFixtures.h"
 
 #include <QDir>
 #include <QFile>
+#include <QtEndian>
 
 #include <cstring>
 
 #include <sys/stat.h>
 
 namespace tonovka::fixtures {
+
+namespace {
+
+QByteArray installedBank()
+{
+    static const QByteArray bank = [] {
+        QFile file(installedSoundFont());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    return bank;
+}
+
+QByteArray little32(quint32 value)
+{
+    QByteArray bytes(4, '\0');
+    qToLittleEndian(value, bytes.data());
+    return bytes;
+}
+
+// The installed soundfont with the four bytes at the place found changed.
+bool writeChanged(const QString& path, const char* found, qsizetype offset, const QByteArray& bytes)
+{
+    QByteArray bank = installedBank();
+    const qsizetype at = bank.indexOf(found);
+    return at >= 0 && writeFile(path, bank.replace(at + offset, bytes.size(), bytes));
+}
+
+} // namespace
 
 QByteArray goodSound(AudioDevice device)
 {
@@ -91,6 +121,58 @@ bool makeDamagedSound(const char* kind, QString& path, AudioDevice device)
         return QFile::link(QStringLiteral("/dev/zero"), path);
     if (is("random device"))
         return path = QStringLiteral("/dev/urandom"), true;
+    return false;
+}
+
+QByteArray emptySoundFont()
+{
+    return "RIFF" + little32(40) + "sfbk" + "LIST" + little32(4) + "INFO" + "LIST" + little32(4) + "sdta" + "LIST" +
+           little32(4) + "pdta";
+}
+
+const std::vector<DamagedSoundFont>& damagedSoundFonts()
+{
+    static const std::vector<DamagedSoundFont> soundFonts{
+        {"missing", false, true},
+        {"directory", false, true},
+        {"random bytes", false, true},
+        {"cut off", false, true},
+        {"preset data shorter than its name", false, true},
+        {"sample data longer than the bank", false, true},
+        {"preset list renamed", true, true},
+        {"preset list longer than the preset data", true, true},
+        {"preset zones beyond their list", true, false},
+        {"sample points renamed", true, true},
+    };
+    return soundFonts;
+}
+
+bool makeDamagedSoundFont(const char* kind, const QString& path)
+{
+    const auto is = [kind](const char* other) { return std::strcmp(kind, other) == 0; };
+    if (is("missing"))
+        return true;
+    if (is("directory"))
+        return QDir().mkdir(path);
+    if (is("random bytes"))
+        return writeFile(path, randomBytes(100000, 9));
+    if (is("preset data shorter than its name"))
+        return writeFile(path, "RIFF" + little32(28) + "sfbk" + "LIST" + little32(4) + "sdta" + "LIST" + little32(2) +
+                                   "pdta");
+    if (installedBank().isEmpty())
+        return false;
+    if (is("cut off"))
+        return writeFile(path, installedBank().left(installedBank().size() / 2));
+    if (is("sample data longer than the bank"))
+        return writeChanged(path, "sdtasmpl", -4, little32(0xfffffff0));
+    if (is("preset list renamed"))
+        return writeChanged(path, "pdtaphdr", 4, "junk");
+    if (is("preset list longer than the preset data"))
+        return writeChanged(path, "pdtaphdr", 8, little32(0x7ffffff0));
+    if (is("preset zones beyond their list"))
+        return writeChanged(path, "pdtaphdr", 12 + 24, QByteArray("\xff\x7f", 2));
+    if (is("sample points renamed"))
+        return writeChanged(path, "sdtasmpl", 4, "junk");
     return false;
 }
 

@@ -24,4 +24,22 @@ const std::vector<DamagedSound>& damagedSounds();
 // changed (to an empty name, or a device). False when it cannot be made.
 bool makeDamagedSound(const char* kind, QString& path, AudioDevice device);
 
+// The damaged soundfonts that the soundfont check, the soundfont's reader and the audio service
+// are given, each with whether it still looks whole from outside (looksLikeSoundFont) and whether
+// the tune stays silent with it. This program's reader refuses every one; FluidSynth, given the
+// whole file then, makes something of a few.
+struct DamagedSoundFont {
+    const char* kind;
+    bool looksWhole;
+    bool silent;
+};
+const std::vector<DamagedSoundFont>& damagedSoundFonts();
+
+// Puts a damaged soundfont of this kind at path; most are made from the installed soundfont.
+// False when it cannot be made.
+bool makeDamagedSoundFont(const char* kind, const QString& path);
+
+// The smallest file that looks like a whole soundfont: its header and three empty lists.
+QByteArray emptySoundFont();
+
 } // namespace tonovka::fixtures

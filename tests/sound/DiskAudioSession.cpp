@@ -1,5 +1,6 @@
 #include "DiskAudioSession.h"
 
+#include "SoundFileSearch.h"
 #include "SoundFixtures.h"
 
 #include <QElapsedTimer>
@@ -11,8 +12,7 @@ namespace tonovka::fixtures {
 
 QString installedSoundFont()
 {
-    const QString path = QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
-    return QFile::exists(path) ? path : QString();
+    return QFile::exists(debianSoundFont()) ? debianSoundFont() : QString();
 }
 
 DiskAudioSession::DiskAudioSession(QStringList soundFonts, QStringList folders, const QByteArray& driver,
@@ -41,7 +41,7 @@ qsizetype DiskAudioSession::samplesWritten() const
     return QFileInfo(path(QStringLiteral("out.raw"))).size() / 2;
 }
 
-qsizetype DiskAudioSession::waitForSound(qsizetype from, int timeoutMs) const
+qsizetype DiskAudioSession::waitForSound(qsizetype from) const
 {
     QElapsedTimer timer;
     timer.start();
@@ -50,28 +50,28 @@ qsizetype DiskAudioSession::waitForSound(qsizetype from, int timeoutMs) const
         if (found >= 0)
             return found;
         QThread::msleep(10);
-    } while (timer.elapsed() < timeoutMs);
+    } while (timer.elapsed() < EventTimeoutMs);
     return -1;
 }
 
-bool DiskAudioSession::waitForSamples(qsizetype count, int timeoutMs) const
+bool DiskAudioSession::waitForSamples(qsizetype count) const
 {
     QElapsedTimer timer;
     timer.start();
     while (samplesWritten() < count) {
-        if (timer.elapsed() > timeoutMs)
+        if (timer.elapsed() > EventTimeoutMs)
             return false;
         QThread::msleep(10);
     }
     return true;
 }
 
-bool DiskAudioSession::waitUntilSilent(int player, int timeoutMs) const
+bool DiskAudioSession::waitUntilSilent(int player) const
 {
     QElapsedTimer timer;
     timer.start();
     while (m_audio->isSounding(player)) {
-        if (timer.elapsed() > timeoutMs)
+        if (timer.elapsed() > EventTimeoutMs)
             return false;
         QThread::msleep(10);
     }

@@ -9,9 +9,15 @@
 #include <QTemporaryDir>
 #include <QVector>
 
+#include <chrono>
 #include <memory>
 
 namespace tonovka::fixtures {
+
+// How long a test waits for an event before it gives up: far longer than any event takes on a
+// loaded machine, so that only a fault makes the wait run out.
+constexpr std::chrono::seconds EventTimeout{30};
+constexpr int EventTimeoutMs = 30000;
 
 // The soundfont of the Debian package, or an empty text when it is not installed.
 QString installedSoundFont();
@@ -33,11 +39,11 @@ public:
     qsizetype samplesWritten() const;
 
     // Waits until the output holds a loud sample at or after from; gives its index, or -1.
-    qsizetype waitForSound(qsizetype from = 0, int timeoutMs = 3000) const;
+    qsizetype waitForSound(qsizetype from = 0) const;
     // Waits until the output holds at least this many samples.
-    bool waitForSamples(qsizetype count, int timeoutMs = 3000) const;
+    bool waitForSamples(qsizetype count) const;
     // Waits until the service no longer hears the player.
-    bool waitUntilSilent(int player, int timeoutMs) const;
+    bool waitUntilSilent(int player) const;
 
 private:
     QTemporaryDir m_dir;

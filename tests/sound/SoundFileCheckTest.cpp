@@ -1,6 +1,7 @@
 #include "SoundFileCheck.h"
 
 #include "DamagedSounds.h"
+#include "SoundFileSearch.h"
 #include "SoundFixtures.h"
 
 #include <QDir>
@@ -166,36 +167,40 @@ void SoundFileCheckTest::fileWithoutReadPermissionIsUnreadable()
 
 void SoundFileCheckTest::soundFontHeaderIsChecked_data()
 {
-    QByteArray whole("RIFF\x04\x01\x00\x00sfbk", 12);
-    whole.append(QByteArray(0x104 - 4, 'x'));
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("damage"); // a damaged soundfont made in place of the bytes
     QTest::addColumn<bool>("whole");
-    QTest::newRow("whole") << whole << true;
-    QTest::newRow("with a tail") << whole + "tail" << true;
-    QTest::newRow("cut off") << whole.left(200) << false;
-    QTest::newRow("not a soundfont") << QByteArray("RIFF\x04\x01\x00\x00WAVE", 12) + whole.mid(12) << false;
-    QTest::newRow("random bytes") << randomBytes(300, 3) << false;
-    QTest::newRow("empty") << QByteArray() << false;
+    const QByteArray empty = emptySoundFont();
+    QTest::newRow("whole") << empty << QString() << true;
+    QTest::newRow("with a tail") << empty + "tail" << QString() << true;
+    QTest::newRow("lists out of order") << empty.left(24) + empty.mid(36) + empty.mid(24, 12) << QString() << false;
+    QTest::newRow("not a soundfont") << QByteArray("RIFF\x28\x00\x00\x00WAVE", 12) + empty.mid(12) << QString()
+                                     << false;
+    QTest::newRow("empty") << QByteArray() << QString() << false;
+    for (const DamagedSoundFont& soundFont : damagedSoundFonts())
+        QTest::newRow(soundFont.kind) << QByteArray() << QString::fromLatin1(soundFont.kind) << soundFont.looksWhole;
 }
 
 void SoundFileCheckTest::soundFontHeaderIsChecked()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, damage);
     QFETCH(bool, whole);
-    const QString path = m_dir.filePath(QStringLiteral("bank.sf2"));
-    QVERIFY(writeFile(path, bytes));
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bank.sf2"));
+    if (damage.isEmpty())
+        QVERIFY(writeFile(path, bytes));
+    else if (!makeDamagedSoundFont(qPrintable(damage), path))
+        QSKIP("made from the timgm6mb-soundfont package");
 
     QCOMPARE(looksLikeSoundFont(path), whole);
 }
 
 void SoundFileCheckTest::installedSoundFontLooksWhole()
 {
-    const QString path = QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
-    if (!QFile::exists(path))
+    if (!QFile::exists(debianSoundFont()))
         QSKIP("the timgm6mb-soundfont package is not installed");
-    QVERIFY(looksLikeSoundFont(path));
-    QVERIFY(!looksLikeSoundFont(m_dir.path()));
-    QVERIFY(!looksLikeSoundFont(m_dir.filePath(QStringLiteral("none.sf2"))));
+    QVERIFY(looksLikeSoundFont(debianSoundFont()));
 }
 
 QTEST_GUILESS_MAIN(SoundFileCheckTest)

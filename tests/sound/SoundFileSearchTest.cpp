@@ -1,5 +1,6 @@
 #include "SoundFileSearch.h"
 
+#include "DamagedSounds.h"
 #include "SoundFixtures.h"
 
 #include <QCoreApplication>
@@ -10,16 +11,6 @@
 
 using namespace tonovka;
 using namespace tonovka::fixtures;
-
-namespace {
-
-QByteArray wholeSoundFont()
-{
-    QByteArray bytes("RIFF\x04\x00\x00\x00sfbk", 12);
-    return bytes;
-}
-
-} // namespace
 
 class SoundFileSearchTest : public QObject {
     Q_OBJECT
@@ -149,8 +140,8 @@ void SoundFileSearchTest::firstWholeSoundFontIsChosen()
     const QString first = m_dir.filePath(QStringLiteral("first.sf2"));
     const QString second = m_dir.filePath(QStringLiteral("second.sf2"));
     QVERIFY(writeFile(broken, "RIFF\xff\xff\x00\x00sfbk"));
-    QVERIFY(writeFile(first, wholeSoundFont()));
-    QVERIFY(writeFile(second, wholeSoundFont()));
+    QVERIFY(writeFile(first, emptySoundFont()));
+    QVERIFY(writeFile(second, emptySoundFont()));
 
     QCOMPARE(findSoundFont({missing, broken, first, second}), first);
 }

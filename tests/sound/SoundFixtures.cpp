@@ -88,9 +88,11 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 QVector<qint16> rawSamples(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
+    return file.open(QIODevice::ReadOnly) ? samplesOf(file.readAll()) : QVector<qint16>();
+}
+
+QVector<qint16> samplesOf(const QByteArray& bytes)
+{
     QVector<qint16> samples(bytes.size() / 2);
     for (qsizetype i = 0; i < samples.size(); ++i)
         samples[i] = qFromLittleEndian<qint16>(bytes.constData() + 2 * i);

@@ -20,6 +20,8 @@ bool writeFile(const QString& path, const QByteArray& bytes);
 
 // The samples that SDL's disk driver has written so far (signed 16 bits, interleaved).
 QVector<qint16> rawSamples(const QString& path);
+// The same samples, from bytes.
+QVector<qint16> samplesOf(const QByteArray& bytes);
 
 // The first sample at or after from whose size is above threshold, or -1.
 qsizetype firstLoudSample(const QVector<qint16>& samples, qsizetype from = 0, int threshold = 64);

@@ -1,10 +1,12 @@
-#include "SoundFontView.h"
+#include "TuneSoundFont.h"
 #include "TuneInstruments.h"
 
-#include "SoundFixtures.h"
+#include "DamagedSounds.h"
 #include "DiskAudioSession.h"
+#include "SoundFixtures.h"
 
 #include <QFile>
+#include <QMultiMap>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -38,11 +40,35 @@ Presets presetsOf(const QByteArray& bank)
 {
     Presets presets;
     const qsizetype list = bank.indexOf("pdtaphdr") + 12;
-    const auto u16 = [&bank](qsizetype at) { return quint8(bank[at]) | (quint8(bank[at + 1]) << 8); };
-    const qsizetype count = (u16(list - 4) | (u16(list - 2) << 16)) / 38;
+    const qsizetype count = qFromLittleEndian<quint32>(bank.constData() + list - 4) / 38;
     for (qsizetype preset = 0; preset + 1 < count; ++preset)
-        presets.emplace(u16(list + preset * 38 + 22), u16(list + preset * 38 + 20));
+        presets.emplace(qFromLittleEndian<quint16>(bank.constData() + list + preset * 38 + 22),
+                        qFromLittleEndian<quint16>(bank.constData() + list + preset * 38 + 20));
     return presets;
+}
+
+// The points of each sample in a soundfont, by the sample's name.
+QMultiMap<QByteArray, QByteArray> samplePointsOf(const QByteArray& bank)
+{
+    QMultiMap<QByteArray, QByteArray> samples;
+    const qsizetype points = bank.indexOf("sdtasmpl") + 12;
+    const qsizetype list = bank.indexOf("shdr", bank.indexOf("pdtaphdr")) + 8;
+    const qsizetype count = qFromLittleEndian<quint32>(bank.constData() + list - 4) / 46;
+    for (qsizetype sample = 0; sample + 1 < count; ++sample) {
+        const char* record = bank.constData() + list + sample * 46;
+        const quint32 start = qFromLittleEndian<quint32>(record + 20);
+        const quint32 end = qFromLittleEndian<quint32>(record + 24);
+        samples.insert(QByteArray(record, 20), bank.mid(points + 2 * start, 2 * qsizetype(end - start)));
+    }
+    return samples;
+}
+
+TuneInstruments everyInstrument()
+{
+    TuneInstruments every;
+    for (int program = 0; program < 128; ++program)
+        every.programs.insert(program), every.drumKits.insert(program);
+    return every;
 }
 
 } // namespace
@@ -53,9 +79,10 @@ class TuneSoundFontTest : public QObject {
 private Q_SLOTS:
     void tuneNamesItsInstruments_data();
     void tuneNamesItsInstruments();
-    void soundFontKeepsOnlyTheTunesPresets();
+    void soundFontKeepsOnlyTheTunesPart();
+    void damagedSoundFontIsRefused_data();
+    void damagedSoundFontIsRefused();
 };
-
 void TuneSoundFontTest::tuneNamesItsInstruments_data()
 {
     QTest::addColumn<QByteArray>("midi");
@@ -86,7 +113,7 @@ void TuneSoundFontTest::tuneNamesItsInstruments()
     QCOMPARE(instruments.drumKits, drumKits);
 }
 
-void TuneSoundFontTest::soundFontKeepsOnlyTheTunesPresets()
+void TuneSoundFontTest::soundFontKeepsOnlyTheTunesPart()
 {
     const QString path = installedSoundFont();
     if (path.isEmpty())
@@ -97,21 +124,34 @@ void TuneSoundFontTest::soundFontKeepsOnlyTheTunesPresets()
     const auto view = soundFontForTune(QFile::encodeName(path).toStdString(), {{80, 1}, {0}});
     QVERIFY(view);
     const QByteArray part = viewBytes(*view);
-    QCOMPARE(presetsOf(part), (Presets{{0, 1}, {0, 80}, {128, 0}}));
-    // The samples are the file's own, where the file keeps them, and the sizes add up.
-    const qsizetype samples = whole.indexOf("sdtasmpl");
-    QCOMPARE(part.mid(samples, 4096), whole.mid(samples, 4096));
-    QCOMPARE(qFromLittleEndian<quint32>(part.constData() + 4), quint32(part.size() - 8));
 
-    // A preset whose zones lie beyond the list of zones is refused, not followed.
+    QCOMPARE(presetsOf(part), (Presets{{0, 1}, {0, 80}, {128, 0}}));
+    // The kept samples' points are the file's own, and they are a small share of its samples.
+    const QMultiMap<QByteArray, QByteArray> kept = samplePointsOf(part);
+    const QMultiMap<QByteArray, QByteArray> all = samplePointsOf(whole);
+    QVERIFY(!kept.isEmpty());
+    for (auto sample = kept.begin(); sample != kept.end(); ++sample)
+        QVERIFY2(all.values(sample.key()).contains(sample.value()), sample.key().constData());
+    QVERIFY2(part.size() < whole.size() / 4, qPrintable(QString::number(part.size())));
+    QCOMPARE(qFromLittleEndian<quint32>(part.constData() + 4), quint32(part.size() - 8));
+}
+
+void TuneSoundFontTest::damagedSoundFontIsRefused_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const DamagedSoundFont& soundFont : damagedSoundFonts())
+        QTest::newRow(soundFont.kind) << QString::fromLatin1(soundFont.kind);
+}
+
+void TuneSoundFontTest::damagedSoundFontIsRefused()
+{
+    QFETCH(QString, kind);
     QTemporaryDir dir;
-    QByteArray damaged = whole;
-    damaged.replace(whole.indexOf("pdtaphdr") + 12 + 24, 2, "\xff\x7f");
-    QVERIFY(writeFile(dir.filePath("bank.sf2"), damaged));
-    TuneInstruments every;
-    for (int program = 0; program < 128; ++program)
-        every.programs.insert(program), every.drumKits.insert(program);
-    QVERIFY(!soundFontForTune(QFile::encodeName(dir.filePath("bank.sf2")).toStdString(), every));
+    const QString path = dir.filePath(QStringLiteral("bank.sf2"));
+    if (!makeDamagedSoundFont(qPrintable(kind), path))
+        QSKIP("made from the timgm6mb-soundfont package");
+
+    QVERIFY(!soundFontForTune(QFile::encodeName(path).toStdString(), everyInstrument()));
 }
 
 QTEST_GUILESS_MAIN(TuneSoundFontTest)

@@ -2,7 +2,9 @@
 // window: one line per control of the house front, the menu bar and each item on it, as
 //     okno1=(X Y WIDTH HEIGHT)
 // in pixels from the top left of the window's client area, the menu bar included. The two side
-// strips are Shape1_0 and Shape1_1. A script takes them in with eval "$(house-layout)".
+// strips are Shape1_0 and Shape1_1. The first line is the window's size with its frame, which
+// the window keeps whatever the frame: outerSize=(WIDTH HEIGHT). A script takes them in with
+// eval "$(house-layout)".
 //
 // The window is laid out on the offscreen platform unless QT_QPA_PLATFORM names another.
 
@@ -17,6 +19,7 @@
 #include "MainWindow.h"
 #include "PictureSet.h"
 #include "SteppedTimerSet.h"
+#include "Twips.h"
 
 using namespace tonovka;
 
@@ -57,6 +60,7 @@ int main(int argc, char* argv[])
     window.show();
 
     QTextStream out(stdout);
+    out << QStringLiteral("outerSize=(%1 %2)\n").arg(pixels(kOuterWidth)).arg(pixels(kOuterHeight));
     out << line(QStringLiteral("menubar"), window.menuBar()->geometry());
     // The items on the bar, as a game that runs shows them ("Hra", "Pauza", "Nápověda").
     for (QAction* item : window.menuBar()->actions()) {
