@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# figures.sh: builds Tonovka for Release, runs every performance probe under Xvfb with openbox,
-# and prints the table of figures with each goal and whether it is met.
+# figures.sh: builds Tonovka as the Debian package builds it, runs every performance probe under
+# Xvfb with openbox, and prints the table of figures with each goal and whether it is met.
 #
 #   bench/figures.sh    (RUNS=11 launch and click runs, CPU_RUNS=5 CPU runs, SPREAD_RUNS=3,
 #                        SOUND_RUNS=5 first-sound runs; medians)
+#
+# FLAGS=package (the default) builds with the compiler and linker flags of debian/rules (Debian's
+# hardening, -O2); FLAGS=release builds a plain CMake Release (-O3), as scripts/run does.
 #
 # The launch, click, CPU and memory figures are measured twice, in the same run: with both sounds
 # really playing through SDL's disk driver (the output files show that they played), and with no
@@ -26,7 +29,8 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
-build=${BUILD_DIR:-$root/build/bench}
+flags=${FLAGS:-package}
+build=${BUILD_DIR:-$root/build/bench-$flags}
 runs=${RUNS:-11}
 cpu_runs=${CPU_RUNS:-5}
 spread_runs=${SPREAD_RUNS:-3}
@@ -34,8 +38,19 @@ sound_runs=${SOUND_RUNS:-5}
 bin=$build/bench
 game=$build/shell/tonovka
 
-echo "building Release in $build" >&2
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTONOVKA_BUILD_TESTS=OFF >/dev/null
+case $flags in
+    package)
+        # The flags come from debian/rules, run from the source folder as dh runs it; CMake
+        # reads no CPPFLAGS, so they join the compiler's flags as debhelper joins them.
+        buildflags=$(cd "$root" && make -s -f debian/rules print-buildflags)
+        config=(-DCMAKE_BUILD_TYPE=None
+            "-DCMAKE_CXX_FLAGS=$(eval "$buildflags" && echo "$CXXFLAGS $CPPFLAGS")"
+            "-DCMAKE_EXE_LINKER_FLAGS=$(eval "$buildflags" && echo "$LDFLAGS")") ;;
+    release) config=(-DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS= -DCMAKE_EXE_LINKER_FLAGS=) ;;
+    *) echo "FLAGS is package or release, not $flags" >&2; exit 2 ;;
+esac
+echo "building with the $flags flags in $build: ${config[*]}" >&2
+cmake -S "$root" -B "$build" "${config[@]}" -DTONOVKA_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" -j2 --target tonovka tonovka_playsounds core_bench index_cpu one_window mapwait house-layout >/dev/null
 
 work=$(mktemp -d)
@@ -187,7 +202,7 @@ woman_wall=$(awk '/^womanCursorTick_median/ { print $2 }' "$work/core.txt")
 
 met() { awk "BEGIN { exit !($1) }" && echo "met" || echo "NOT met"; }
 echo
-echo "Tonovka performance figures ($(date -u +%F), Xvfb + openbox, load average $(cut -d' ' -f1-3 /proc/loadavg))"
+echo "Tonovka performance figures, $flags build ($(date -u +%F), Xvfb + openbox, load average $(cut -d' ' -f1-3 /proc/loadavg))"
 echo
 echo "| figure | with both sounds playing | with no audio device | goal | |"
 echo "|---|---|---|---|---|"
