@@ -115,15 +115,26 @@ void OuterSizeKeeper::holdSize()
     if (isHeld()) {
         // Qt takes a request as granted until the window system says otherwise; the keeper
         // waits for the window system's own report.
-        if (reportedHeld())
+        if (reportedHeld()) {
             m_asked = false;
+            m_answers.clear();
+        }
         return;
     }
-    // The window manager has put the window where it put it before, after the keeper corrected
-    // it: that many times, it is the window manager's decision, and the window stays.
+    // A change that the window manager made while the keeper waited for nothing, to a geometry
+    // it has not given since the window last had its own, is a new one, with corrections of its
+    // own. What it answers to a correction counts against that change, whatever geometry it
+    // gives, so that a window manager that answers each correction with one of several
+    // geometries in turn is left alone as surely as one that insists on one: that many times,
+    // it is the window manager's decision, and the window stays.
     if (m_given != m_corrected) {
+        if (!m_asked && !m_answers.contains(m_given)) {
+            m_corrections = 0;
+            m_answers.clear();
+        }
         m_corrected = m_given;
-        m_corrections = 0;
+        if (!m_answers.contains(m_given) && m_answers.size() < kMaxAnswers)
+            m_answers.append(m_given);
     }
     if (m_corrections == kMaxCorrections) {
         m_asked = false;

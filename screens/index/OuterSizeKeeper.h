@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QRect>
@@ -34,6 +35,7 @@ private:
     // A window manager busy with a resize of its own may drop a request and send no further
     // event: the keeper looks again after this long.
     static constexpr int kRecheckMs = 300;
+    static constexpr qsizetype kMaxAnswers = 16;
 
     QSize heldClientSize() const;
     bool frameKnown() const;
@@ -51,7 +53,8 @@ private:
     QRect m_given;         // the last of those that was not the held ones: the window manager's
     bool m_asked = false;  // the keeper has asked for size or place, and they are not yet reported
     QRect m_corrected;     // the window manager's geometry last corrected
-    int m_corrections = 0; // how often m_corrected has been corrected
+    int m_corrections = 0; // how often the window manager's change has been corrected
+    QList<QRect> m_answers; // what it gave since the window last had its held geometry
     QTimer m_recheck;
 };
 

@@ -95,9 +95,10 @@ if [ "$wm" = i3 ]; then
         frame=$(xwininfo -tree -id "$main" | awk '/Parent window id:/ { print $4 }')
         xwininfo -id "$frame" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'
     }
-    held() { [ "$(outer)" = 504x414 ]; }
+    size=${outerSize[0]}x${outerSize[1]}
+    held() { [ "$(outer)" = "$size" ]; }
     for _ in $(seq 100); do held && break; sleep 0.05; done
-    held || fail "floated again, the window's outer size is $(outer), not 504x414"
-    echo "floated again, the window has its outer size 504x414"
+    held || fail "floated again, the window's outer size is $(outer), not $size"
+    echo "floated again, the window has its outer size $size"
 fi
 echo PASSED
