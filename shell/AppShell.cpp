@@ -37,6 +37,15 @@ void centre(QWidget& window, QSize outerSize)
         window.move(*place);
 }
 
+// Whether a window that lies so far from where it was asked to be was put there by a frame: its
+// own, or one the window manager placed as if the window had it. Nothing at all is no shift.
+bool isShiftByAFrame(QPoint shift)
+{
+    constexpr int kWidestFrame = 100; // a title bar and borders, at twice the usual scale
+    return !shift.isNull() && shift.x() >= 0 && shift.y() >= 0 && shift.x() <= kWidestFrame &&
+           shift.y() <= kWidestFrame;
+}
+
 // The window frame is known only once the window is first exposed; the window is then centred
 // again by its outer size. A frame smaller than the window is one that the window manager has not
 // sized yet: the next event will tell.
@@ -63,10 +72,13 @@ protected:
         // window manager may place even a window without a frame as if it had one: i3 leaves a
         // borderless window where its title bar would have pushed it, and moves it on request.
         // The client's place is asked for, as a move of the widget asks, which every window
-        // manager honours, whatever it makes of window gravity.
+        // manager honours, whatever it makes of window gravity. A window manager that put the
+        // window farther off, by a rule of its own, would put it there again, and is left alone:
+        // weston keeps its X windows apart from where they show, and crashes when asked to move
+        // one that it has not shown yet.
         QWindow* handle = m_window.windowHandle();
         if (const std::optional<QPoint> place = centredPlace(m_window, outer);
-            place && handle->framePosition() != *place) {
+            place && isShiftByAFrame(handle->framePosition() - *place)) {
             const QMargins frame = handle->frameMargins();
             handle->setPosition(*place + QPoint(frame.left(), frame.top()));
         }
