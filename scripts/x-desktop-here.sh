@@ -18,12 +18,12 @@ x_desktop_script=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/x-desktop
 x_desktop_start() {
     local wm=$1 screen=${2:-1024x768} bus=${3:-} facts
     facts=$(mktemp "${TMPDIR:-/tmp}/x-desktop-facts.XXXXXX") || return 1
+    rm -f "$facts" # the name only: the desktop writes the file once it is up
     # The desktop's command writes where it is and then waits for this script to end.
     setpriv --pdeathsig TERM "$x_desktop_script" --screen "$screen" $bus "$wm" -- \
-        sh -c 'echo "$DISPLAY $XAUTHORITY $X_DESKTOP_DIR ${DBUS_SESSION_BUS_ADDRESS:-}" >"$1.new" && mv "$1.new" "$1" && exec sleep infinity' \
+        sh -c 'printf "%s\n" "$DISPLAY" "$XAUTHORITY" "$X_DESKTOP_DIR" "${DBUS_SESSION_BUS_ADDRESS:-}" >"$1.new" && mv "$1.new" "$1" && exec sleep infinity' \
         - "$facts" </dev/null &
     X_DESKTOP_PID=$!
-    rm -f "$facts"
     local tries=1200
     until [ -s "$facts" ]; do
         kill -0 "$X_DESKTOP_PID" 2>/dev/null && [ "$tries" -gt 0 ] || {
@@ -33,7 +33,7 @@ x_desktop_start() {
         tries=$((tries - 1))
         sleep 0.05
     done
-    read -r DISPLAY XAUTHORITY X_DESKTOP_DIR DBUS_SESSION_BUS_ADDRESS <"$facts"
+    { read -r DISPLAY; read -r XAUTHORITY; read -r X_DESKTOP_DIR; read -r DBUS_SESSION_BUS_ADDRESS; } <"$facts"
     rm -f "$facts"
     export DISPLAY XAUTHORITY X_DESKTOP_DIR X_DESKTOP_WM=$wm
     if [ -n "$DBUS_SESSION_BUS_ADDRESS" ]; then
