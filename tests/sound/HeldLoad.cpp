@@ -44,11 +44,6 @@ bool HeldLoad::waitUntilLoading(int timeoutMs)
     return m_loading;
 }
 
-bool HeldLoad::loading()
-{
-    return waitUntilLoading(0);
-}
-
 void HeldLoad::release()
 {
     const char byte = 0;

@@ -19,10 +19,8 @@ public:
     // The libraries for the service to load: the held one, then the installed audio libraries.
     QStringList libraries() const;
 
-    // Waits until the audio thread is in the load.
+    // Waits until the audio thread is in the load; whether it is in it, or has been.
     bool waitUntilLoading(int timeoutMs);
-    // Whether it is in the load, or has been.
-    bool loading();
     void release();
 
 private:

@@ -224,7 +224,8 @@ void SdlAudioServiceTest::heldCommandsWaitForTheReleaseOrTheirTime()
     audio.open(audio.addPlayer(), AudioDevice::WaveAudio, session.path(QStringLiteral("none.wav")));
     bool heldBack = true;
     if (released) {
-        heldBack = !load.loading();
+        // Were the hold lost, the load would start at once: half a second is plenty to see it.
+        heldBack = !load.waitUntilLoading(500);
         audio.releaseCommands();
     }
     const bool started = load.waitUntilLoading(EventTimeoutMs);
