@@ -79,6 +79,14 @@ int main(int argc, char* argv[])
             seconds = arguments.takeFirst().toInt();
         else if (option == QLatin1String("--watch") && !arguments.isEmpty())
             watchPath = arguments.takeFirst();
+        else {
+            std::fprintf(stderr, "playsounds: unknown option or missing value: %s\n", qPrintable(option));
+            return 2;
+        }
+    }
+    if (untilHeard && watchPath.isEmpty()) {
+        std::fprintf(stderr, "playsounds: --until-heard needs --watch FILE, where the first sound is heard\n");
+        return 2;
     }
     const QString wave = arguments.value(0, QStringLiteral("siren.wav"));
     const QString midi = arguments.value(1, QStringLiteral("rytmozan.mid"));
