@@ -46,8 +46,17 @@ xg_prepare_game "$1" "$2"
 xg_start_game
 xg_enter || fail "no main window"
 main=$(xg_window_id Tonovka)
+# The desktop may still be placing the main window, and the game then asks once more for its
+# centred place: the click waits until the window has stayed put for half a second.
+main_settled() {
+    local before
+    xg_geometry Tonovka || return 1
+    before="$XG_X $XG_Y $XG_W $XG_H"
+    sleep 0.5
+    xg_geometry Tonovka && [ "$XG_X $XG_Y $XG_W $XG_H" = "$before" ]
+}
+poll 10 main_settled || fail "the main window kept moving"
 xg_key ctrl+n || fail "cannot start a game"
-xg_geometry Tonovka
 if [ "$open" = help ]; then
     item=("${mnuHELPitem[@]}")
 else
