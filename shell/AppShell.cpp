@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <unistd.h>
 
@@ -38,12 +39,12 @@ void centre(QWidget& window, QSize outerSize)
 }
 
 // Whether a window that lies so far from where it was asked to be was put there by a frame: its
-// own, or one the window manager placed as if the window had it. Nothing at all is no shift.
+// own, taken or not taken into the place asked for, or one the window manager placed as if the
+// window had it. Nothing at all is no shift.
 bool isShiftByAFrame(QPoint shift)
 {
     constexpr int kWidestFrame = 100; // a title bar and borders, at twice the usual scale
-    return !shift.isNull() && shift.x() >= 0 && shift.y() >= 0 && shift.x() <= kWidestFrame &&
-           shift.y() <= kWidestFrame;
+    return !shift.isNull() && std::abs(shift.x()) <= kWidestFrame && std::abs(shift.y()) <= kWidestFrame;
 }
 
 // The window frame is known only once the window is first exposed; the window is then centred
