@@ -55,7 +55,9 @@ main_settled() {
     sleep 0.5
     xg_geometry Tonovka && [ "$XG_X $XG_Y $XG_W $XG_H" = "$before" ]
 }
-poll 10 main_settled || fail "the main window kept moving"
+settled=no
+for _ in $(seq 20); do main_settled && { settled=yes; break; }; done
+[ "$settled" = yes ] || fail "the main window kept moving for 10 s"
 xg_key ctrl+n || fail "cannot start a game"
 if [ "$open" = help ]; then
     item=("${mnuHELPitem[@]}")
