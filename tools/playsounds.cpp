@@ -75,9 +75,14 @@ int main(int argc, char* argv[])
             warm = true;
         else if (option == QLatin1String("--until-heard"))
             untilHeard = true;
-        else if (option == QLatin1String("--seconds") && !arguments.isEmpty())
-            seconds = arguments.takeFirst().toInt();
-        else if (option == QLatin1String("--watch") && !arguments.isEmpty())
+        else if (option == QLatin1String("--seconds") && !arguments.isEmpty()) {
+            bool isNumber = false;
+            seconds = arguments.takeFirst().toInt(&isNumber);
+            if (!isNumber || seconds < 0) {
+                std::fprintf(stderr, "playsounds: --seconds takes a whole number of seconds\n");
+                return 2;
+            }
+        } else if (option == QLatin1String("--watch") && !arguments.isEmpty())
             watchPath = arguments.takeFirst();
         else {
             std::fprintf(stderr, "playsounds: unknown option or missing value: %s\n", qPrintable(option));
