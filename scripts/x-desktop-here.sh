@@ -16,9 +16,11 @@ X_DESKTOP_PID=
 x_desktop_script=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/x-desktop
 
 x_desktop_start() {
-    local wm=$1 screen=${2:-1024x768} bus=${3:-} facts
-    facts=$(mktemp "${TMPDIR:-/tmp}/x-desktop-facts.XXXXXX") || return 1
-    rm -f "$facts" # the name only: the desktop writes the file once it is up
+    local wm=$1 screen=${2:-1024x768} bus=${3:-} folder facts
+    # The facts lie in a folder of this user's alone: its name is on the desktop's command line
+    # for every user to see, and nobody else may put a file or a link there before the desktop.
+    folder=$(mktemp -d "${TMPDIR:-/tmp}/x-desktop-facts.XXXXXX") || return 1
+    facts=$folder/facts
     # The desktop's command writes where it is and then waits for this script to end.
     setpriv --pdeathsig TERM "$x_desktop_script" --screen "$screen" $bus "$wm" -- \
         sh -c 'printf "%s\n" "$DISPLAY" "$XAUTHORITY" "$X_DESKTOP_DIR" "${DBUS_SESSION_BUS_ADDRESS:-}" >"$1.new" && mv "$1.new" "$1" && exec sleep infinity' \
@@ -28,13 +30,14 @@ x_desktop_start() {
     until [ -s "$facts" ]; do
         kill -0 "$X_DESKTOP_PID" 2>/dev/null && [ "$tries" -gt 0 ] || {
             echo "x-desktop: the $wm desktop did not start" >&2
+            rm -rf "$folder"
             return 1
         }
         tries=$((tries - 1))
         sleep 0.05
     done
     { read -r DISPLAY; read -r XAUTHORITY; read -r X_DESKTOP_DIR; read -r DBUS_SESSION_BUS_ADDRESS; } <"$facts"
-    rm -f "$facts"
+    rm -rf "$folder"
     export DISPLAY XAUTHORITY X_DESKTOP_DIR X_DESKTOP_WM=$wm
     if [ -n "$DBUS_SESSION_BUS_ADDRESS" ]; then
         export DBUS_SESSION_BUS_ADDRESS
