@@ -25,8 +25,10 @@ struct HeldMessage {
 };
 
 QtMessageHandler passOn = nullptr;
-// Qt's messages come from any thread.
+// Qt's messages come from any thread, and a thread may be on its way into holdMessage while
+// started() puts Qt's handler back: whether messages are still held is decided under the lock.
 std::mutex heldMutex;
+bool holding = false;
 std::vector<HeldMessage> held;
 
 QByteArray shown(const char* variable)
@@ -46,7 +48,12 @@ void printIndented(const std::string& category, const QString& text)
 
 void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
-    const std::lock_guard lock(heldMutex);
+    std::unique_lock lock(heldMutex);
+    if (!holding) {
+        lock.unlock();
+        passOn(type, context, text);
+        return;
+    }
     if (type != QtFatalMsg) {
         held.push_back({type, context.category ? context.category : "", text});
         return;
@@ -80,6 +87,8 @@ WindowSystemStart::WindowSystemStart()
     // Wayland comes second, for a named X display that cannot be reached.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+    const std::lock_guard lock(heldMutex);
+    holding = true;
     passOn = qInstallMessageHandler(holdMessage);
 }
 
@@ -90,17 +99,17 @@ WindowSystemStart::~WindowSystemStart()
 
 void WindowSystemStart::started()
 {
-    if (!passOn)
-        return;
-    qInstallMessageHandler(passOn);
     std::vector<HeldMessage> messages;
     {
         const std::lock_guard lock(heldMutex);
+        if (!holding)
+            return;
+        holding = false;
+        qInstallMessageHandler(passOn);
         messages.swap(held);
     }
     for (const HeldMessage& message : messages)
         passOn(message.type, QMessageLogContext(nullptr, 0, nullptr, message.category.c_str()), message.text);
-    passOn = nullptr;
     qCDebug(lcWindowSystem) << "window system:" << QGuiApplication::platformName();
 }
 
