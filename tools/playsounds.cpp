@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QStringList>
 
+#include <chrono>
 #include <cstdio>
 #include <optional>
 #include <thread>
@@ -93,6 +94,8 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "playsounds: --until-heard needs --watch FILE, where the first sound is heard\n");
         return 2;
     }
+    // std::chrono's milliseconds hold any int of seconds; an int of them would overflow past 24 days.
+    const std::chrono::milliseconds limit = std::chrono::seconds(seconds);
     const QString wave = arguments.value(0, QStringLiteral("siren.wav"));
     const QString midi = arguments.value(1, QStringLiteral("rytmozan.mid"));
 
@@ -140,8 +143,8 @@ int main(int argc, char* argv[])
         }
         const bool playing =
             siren.state() == SoundPlayer::State::Playing || music.state() == SoundPlayer::State::Playing;
-        if ((seconds > 0 && sinceOpen.elapsed() >= seconds * 1000) || (seconds == 0 && !untilHeard && !playing) ||
-            (untilHeard && reported))
+        if ((seconds > 0 && std::chrono::milliseconds(sinceOpen.elapsed()) >= limit) ||
+            (seconds == 0 && !untilHeard && !playing) || (untilHeard && reported))
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(watch && !reported ? 1 : 50));
     }

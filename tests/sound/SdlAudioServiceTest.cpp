@@ -289,7 +289,8 @@ void SdlAudioServiceTest::ctrlCIsLeftToTheProgram()
 void SdlAudioServiceTest::programEndsWithStatus0WhileTheMusicRenders()
 {
     // The tool plays the ten-second tune like the main window, and once it hears the tune in the
-    // output it leaves with _exit(0), as the game does, while FluidSynth renders on.
+    // output it leaves with _exit(0), as the game does, while FluidSynth renders on. A limit of
+    // seconds whose milliseconds pass an int must not end it first.
     QTemporaryDir dir;
     QVERIFY(writeFile(dir.filePath(QStringLiteral("rytmozan.mid")), midiTune(20)));
     QProcess tool;
@@ -300,9 +301,11 @@ void SdlAudioServiceTest::programEndsWithStatus0WhileTheMusicRenders()
     tool.setProcessEnvironment(environment);
 
     tool.start(QStringLiteral(TONOVKA_PLAYSOUNDS),
-               {QStringLiteral("--watch"), dir.filePath(QStringLiteral("out.raw")), QStringLiteral("--until-heard"),
-                QStringLiteral("none.wav"), QStringLiteral("rytmozan.mid")});
+               {QStringLiteral("--seconds"), QStringLiteral("3000000"), QStringLiteral("--watch"),
+                dir.filePath(QStringLiteral("out.raw")), QStringLiteral("--until-heard"), QStringLiteral("none.wav"),
+                QStringLiteral("rytmozan.mid")});
     QVERIFY(tool.waitForFinished(EventTimeoutMs));
+    QVERIFY2(tool.readAllStandardOutput().contains("first sound in"), "it ended once the tune was heard");
 
     QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
     QCOMPARE(tool.exitCode(), 0);
