@@ -1,100 +1,41 @@
 #include "SoundFileCheck.h"
 
-#include <QFile>
+#include "RegularFile.h"
 
-#include <cerrno>
 #include <cstring>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
 
 namespace tonovka {
 
 namespace {
 
-// An open file descriptor that closes itself.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
-SoundFileProblem problemFromErrno(int error)
+SoundFileProblem problemOf(RegularFile::Problem problem)
 {
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-    case ELOOP:
-    case ENAMETOOLONG:
+    switch (problem) {
+    case RegularFile::Problem::None:
+        return SoundFileProblem::None;
+    case RegularFile::Problem::Missing:
         return SoundFileProblem::Missing;
-    default:
+    case RegularFile::Problem::NotRegularFile:
+        return SoundFileProblem::NotRegularFile;
+    case RegularFile::Problem::Unreadable:
         return SoundFileProblem::Unreadable;
     }
+    return SoundFileProblem::Unreadable;
 }
 
-// Opens a regular file for reading and gives its size. The type is looked at before the open, so
-// that a device is never opened (opening one can have effects of its own), and again after it,
-// on what was really opened. O_NONBLOCK keeps a FIFO that slipped in between from hanging.
-SoundFileProblem openRegularFile(const QString& path, int& fd, std::int64_t& size)
+RegularFile openRegularFile(const QString& path, SoundFileProblem& problem)
 {
-    if (path.isEmpty())
-        return SoundFileProblem::Missing;
-    const QByteArray name = QFile::encodeName(path);
-    struct stat info {};
-    if (::stat(name.constData(), &info) != 0)
-        return problemFromErrno(errno);
-    if (!S_ISREG(info.st_mode))
-        return SoundFileProblem::NotRegularFile;
-
-    fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return problemFromErrno(errno);
-    if (::fstat(fd, &info) != 0)
-        return SoundFileProblem::Unreadable;
-    if (!S_ISREG(info.st_mode))
-        return SoundFileProblem::NotRegularFile;
-    size = info.st_size;
-    return SoundFileProblem::None;
-}
-
-// Reads up to size bytes from the start of the file; a file that shrank meanwhile gives fewer.
-bool readUpTo(int fd, std::int64_t size, QByteArray& bytes)
-{
-    bytes.resize(static_cast<qsizetype>(size));
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return false;
-        if (got == 0)
-            break;
-        done += got;
-    }
-    bytes.truncate(done);
-    return true;
+    RegularFile::Problem fileProblem = RegularFile::Problem::None;
+    RegularFile file = RegularFile::open(std::filesystem::path(path.toStdU16String()), fileProblem);
+    problem = problemOf(fileProblem);
+    return file;
 }
 
 // The 12 bytes at at; false when the file does not hold them.
-bool readAt(int fd, std::int64_t at, char (&bytes)[12])
+bool readAt(const RegularFile& file, std::int64_t at, char (&bytes)[12])
 {
-    ssize_t got = 0;
-    do
-        got = ::pread(fd, bytes, sizeof bytes, off_t(at));
-    while (got < 0 && errno == EINTR);
-    return got == ssize_t(sizeof bytes);
+    return file.readAt(at, bytes, sizeof bytes) == std::int64_t(sizeof bytes);
 }
 
 bool hasRightMagic(const QByteArray& bytes, AudioDevice device)
@@ -185,22 +126,22 @@ const char* soundFileProblemName(SoundFileProblem problem)
 
 SoundFileContents readSoundFile(const QString& path, AudioDevice device)
 {
-    int fd = -1;
-    std::int64_t size = 0;
     SoundFileContents result;
-    result.problem = openRegularFile(path, fd, size);
-    const FileDescriptor closer(fd);
+    const RegularFile file = openRegularFile(path, result.problem);
     if (result.problem != SoundFileProblem::None)
         return result;
-    if (size > MaxSoundFileBytes) {
+    if (file.size() > MaxSoundFileBytes) {
         result.problem = SoundFileProblem::TooLarge;
         return result;
     }
-    QByteArray bytes;
-    if (!readUpTo(fd, size, bytes)) {
+    // A file that shrank since it was opened reads as shorter.
+    QByteArray bytes(qsizetype(file.size()), Qt::Uninitialized);
+    const std::int64_t got = file.readAt(0, bytes.data(), std::size_t(bytes.size()));
+    if (got < 0) {
         result.problem = SoundFileProblem::Unreadable;
         return result;
     }
+    bytes.truncate(qsizetype(got));
     if (!hasRightMagic(bytes, device)) {
         result.problem = SoundFileProblem::WrongContent;
         return result;
@@ -215,20 +156,18 @@ SoundFileContents readSoundFile(const QString& path, AudioDevice device)
 
 bool looksLikeSoundFont(const QString& path)
 {
-    int fd = -1;
-    std::int64_t size = 0;
-    const SoundFileProblem problem = openRegularFile(path, fd, size);
-    const FileDescriptor closer(fd);
+    SoundFileProblem problem = SoundFileProblem::None;
+    const RegularFile file = openRegularFile(path, problem);
     char chunk[12];
-    if (problem != SoundFileProblem::None || !readAt(fd, 0, chunk) || std::memcmp(chunk, "RIFF", 4) != 0 ||
+    if (problem != SoundFileProblem::None || !readAt(file, 0, chunk) || std::memcmp(chunk, "RIFF", 4) != 0 ||
         std::memcmp(chunk + 8, "sfbk", 4) != 0)
         return false;
     const std::int64_t end = littleEndian32(chunk + 4) + std::int64_t(8);
-    if (end > size)
+    if (end > file.size())
         return false;
     std::int64_t at = 12;
     for (const char* list : {"INFO", "sdta", "pdta"}) {
-        if (!readAt(fd, at, chunk) || std::memcmp(chunk, "LIST", 4) != 0 || std::memcmp(chunk + 8, list, 4) != 0)
+        if (!readAt(file, at, chunk) || std::memcmp(chunk, "LIST", 4) != 0 || std::memcmp(chunk + 8, list, 4) != 0)
             return false;
         const std::int64_t length = littleEndian32(chunk + 4);
         if (length < 4 || length > end - at - 8)
