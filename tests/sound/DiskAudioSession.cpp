@@ -3,7 +3,7 @@
 #include "SoundFileSearch.h"
 #include "SoundFixtures.h"
 
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -43,23 +43,21 @@ qsizetype DiskAudioSession::samplesWritten() const
 
 qsizetype DiskAudioSession::waitForSound(qsizetype from) const
 {
-    QElapsedTimer timer;
-    timer.start();
+    const QDeadlineTimer deadline(EventTimeout);
     do {
         const qsizetype found = firstLoudSample(samples(), from);
         if (found >= 0)
             return found;
         QThread::msleep(10);
-    } while (timer.elapsed() < EventTimeoutMs);
+    } while (!deadline.hasExpired());
     return -1;
 }
 
 bool DiskAudioSession::waitForSamples(qsizetype count) const
 {
-    QElapsedTimer timer;
-    timer.start();
+    const QDeadlineTimer deadline(EventTimeout);
     while (samplesWritten() < count) {
-        if (timer.elapsed() > EventTimeoutMs)
+        if (deadline.hasExpired())
             return false;
         QThread::msleep(10);
     }
@@ -68,10 +66,9 @@ bool DiskAudioSession::waitForSamples(qsizetype count) const
 
 bool DiskAudioSession::waitUntilSilent(int player) const
 {
-    QElapsedTimer timer;
-    timer.start();
+    const QDeadlineTimer deadline(EventTimeout);
     while (m_audio->isSounding(player)) {
-        if (timer.elapsed() > EventTimeoutMs)
+        if (deadline.hasExpired())
             return false;
         QThread::msleep(10);
     }

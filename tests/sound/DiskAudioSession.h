@@ -17,7 +17,6 @@ namespace tonovka::fixtures {
 // How long a test waits for an event before it gives up: far longer than any event takes on a
 // loaded machine, so that only a fault makes the wait run out.
 constexpr std::chrono::seconds EventTimeout{30};
-constexpr int EventTimeoutMs = 30000;
 
 // The soundfont of the Debian package, or an empty text when it is not installed.
 QString installedSoundFont();

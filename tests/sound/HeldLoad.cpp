@@ -34,10 +34,10 @@ QStringList HeldLoad::libraries() const
     return QStringList{m_library} + installedAudioLibraries();
 }
 
-bool HeldLoad::waitUntilLoading(int timeoutMs)
+bool HeldLoad::waitUntilLoading(std::chrono::milliseconds timeout)
 {
     pollfd entered{m_entered[0], POLLIN, 0};
-    if (!m_loading && ::poll(&entered, 1, timeoutMs) == 1) {
+    if (!m_loading && ::poll(&entered, 1, int(timeout.count())) == 1) {
         char byte = 0;
         m_loading = ::read(m_entered[0], &byte, 1) == 1;
     }

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <chrono>
+
 namespace tonovka::fixtures {
 
 // A library whose loading the test holds (held-load-library.cpp): the audio thread's first
@@ -20,7 +22,7 @@ public:
     QStringList libraries() const;
 
     // Waits until the audio thread is in the load; whether it is in it, or has been.
-    bool waitUntilLoading(int timeoutMs);
+    bool waitUntilLoading(std::chrono::milliseconds timeout);
     void release();
 
 private:

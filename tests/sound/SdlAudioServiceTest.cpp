@@ -183,7 +183,7 @@ void SdlAudioServiceTest::callsReturnWhileTheAudioThreadIsStillLoading()
         const int siren = audio.addPlayer();
         QVERIFY(writeFile(session.path(QStringLiteral("siren.wav")), waveTone(300)));
         audio.open(siren, AudioDevice::WaveAudio, session.path(QStringLiteral("siren.wav")));
-        QVERIFY(load.waitUntilLoading(EventTimeoutMs));
+        QVERIFY(load.waitUntilLoading(EventTimeout));
 
         // The audio thread is in the load and stays there: every call must return all the same.
         auto calls = std::async(std::launch::async, [&audio, siren] {
@@ -225,10 +225,10 @@ void SdlAudioServiceTest::heldCommandsWaitForTheReleaseOrTheirTime()
     bool heldBack = true;
     if (released) {
         // Were the hold lost, the load would start at once: half a second is plenty to see it.
-        heldBack = !load.waitUntilLoading(500);
+        heldBack = !load.waitUntilLoading(milliseconds(500));
         audio.releaseCommands();
     }
-    const bool started = load.waitUntilLoading(EventTimeoutMs);
+    const bool started = load.waitUntilLoading(EventTimeout);
     const auto startedAfter = steady_clock::now() - heldAt;
     load.release();
 
@@ -304,7 +304,7 @@ void SdlAudioServiceTest::programEndsWithStatus0WhileTheMusicRenders()
                {QStringLiteral("--seconds"), QStringLiteral("3000000"), QStringLiteral("--watch"),
                 dir.filePath(QStringLiteral("out.raw")), QStringLiteral("--until-heard"), QStringLiteral("none.wav"),
                 QStringLiteral("rytmozan.mid")});
-    QVERIFY(tool.waitForFinished(EventTimeoutMs));
+    QVERIFY(tool.waitForFinished(int(std::chrono::milliseconds(EventTimeout).count())));
     QVERIFY2(tool.readAllStandardOutput().contains("first sound in"), "it ended once the tune was heard");
 
     QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
