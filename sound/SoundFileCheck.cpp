@@ -32,12 +32,6 @@ RegularFile openRegularFile(const QString& path, SoundFileProblem& problem)
     return file;
 }
 
-// The 12 bytes at at; false when the file does not hold them.
-bool readAt(const RegularFile& file, std::int64_t at, char (&bytes)[12])
-{
-    return file.readAt(at, bytes, sizeof bytes) == std::int64_t(sizeof bytes);
-}
-
 bool hasRightMagic(const QByteArray& bytes, AudioDevice device)
 {
     if (device == AudioDevice::WaveAudio)
@@ -152,29 +146,6 @@ SoundFileContents readSoundFile(const QString& path, AudioDevice device)
     }
     result.bytes = bytes;
     return result;
-}
-
-bool looksLikeSoundFont(const QString& path)
-{
-    SoundFileProblem problem = SoundFileProblem::None;
-    const RegularFile file = openRegularFile(path, problem);
-    char chunk[12];
-    if (problem != SoundFileProblem::None || !readAt(file, 0, chunk) || std::memcmp(chunk, "RIFF", 4) != 0 ||
-        std::memcmp(chunk + 8, "sfbk", 4) != 0)
-        return false;
-    const std::int64_t end = littleEndian32(chunk + 4) + std::int64_t(8);
-    if (end > file.size())
-        return false;
-    std::int64_t at = 12;
-    for (const char* list : {"INFO", "sdta", "pdta"}) {
-        if (!readAt(file, at, chunk) || std::memcmp(chunk, "LIST", 4) != 0 || std::memcmp(chunk + 8, list, 4) != 0)
-            return false;
-        const std::int64_t length = littleEndian32(chunk + 4);
-        if (length < 4 || length > end - at - 8)
-            return false;
-        at += 8 + length + (length & 1);
-    }
-    return true;
 }
 
 } // namespace tonovka

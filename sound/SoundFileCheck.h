@@ -42,11 +42,4 @@ struct SoundFileContents {
 // such files are never read.
 SoundFileContents readSoundFile(const QString& path, AudioDevice device);
 
-// Whether the file starts like a whole SoundFont 2 bank: "RIFF", a length that the file really
-// holds, "sfbk", then the bank's three lists in their order, each within that length: its
-// description ("INFO"), its samples ("sdta") and its preset data ("pdta"). A cut-off or foreign
-// file is caught here, before the synthesizer sees it, and the next soundfont is tried; the
-// damage that lies inside the lists is for the soundfont's reader to find.
-bool looksLikeSoundFont(const QString& path);
-
 } // namespace tonovka

@@ -1,6 +1,6 @@
 #include "SoundFileSearch.h"
 
-#include "SoundFileCheck.h"
+#include "SoundFontBank.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -61,7 +61,7 @@ QStringList soundFontCandidates(const QStringList& folders)
 QString findSoundFont(const QStringList& candidates)
 {
     for (const QString& candidate : candidates) {
-        if (looksLikeSoundFont(candidate))
+        if (looksLikeSoundFont(candidate.toStdU16String()))
             return candidate;
     }
     return {};

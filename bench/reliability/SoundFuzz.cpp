@@ -27,6 +27,7 @@
 #include "SdlEngine.h"
 #include "SoundFileCheck.h"
 #include "SoundFileSearch.h"
+#include "SoundFontBank.h"
 #include "SoundMutator.h"
 #include "TuneSoundFont.h"
 
@@ -301,7 +302,7 @@ private:
         if (passed && contents.bytes != file.bytes)
             std::_Exit(6); // the checks must hand on the file as it is
         if (passed && device == AudioDevice::Sequencer)
-            instrumentsOfTune(contents.bytes);
+            instrumentsOfTune(contents.bytes.toStdString());
         if (!m_options.sdl || (!passed && !m_options.unchecked))
             return passed ? Passed : Refused;
         return loadAndPlay(passed ? contents.bytes : file.bytes, file.kind, m_options.soundFont);
@@ -311,14 +312,15 @@ private:
     // of which is read here), then the game's tune played with it.
     Outcome handleSoundFont(const QString& path)
     {
-        const bool passed = looksLikeSoundFont(path);
+        const bool passed = looksLikeSoundFont(path.toStdU16String());
         m_problem = passed ? SoundFileProblem::None : SoundFileProblem::WrongContent;
-        const auto part = soundFontForTune(QFile::encodeName(path).toStdString(), instrumentsOfTune(m_tune));
+        const auto part = soundFontForTune(path.toStdU16String(), instrumentsOfTune(m_tune.toStdString()));
         m_partMade = part != nullptr;
         if (part) {
-            std::string bytes(std::size_t(std::min<off_t>(part->size(), 1 << 20)), '\0');
-            for (off_t at = 0; at < part->size(); at += off_t(bytes.size())) {
-                if (!part->read(at, bytes.data(), std::size_t(std::min<off_t>(part->size() - at, off_t(bytes.size())))))
+            std::string bytes(std::size_t(std::min<std::int64_t>(part->size(), 1 << 20)), '\0');
+            for (std::int64_t at = 0; at < part->size(); at += std::int64_t(bytes.size())) {
+                if (!part->read(at, bytes.data(),
+                                std::size_t(std::min<std::int64_t>(part->size() - at, std::int64_t(bytes.size())))))
                     std::_Exit(7); // the part holds together, or is not made
             }
         }
@@ -631,8 +633,8 @@ int main(int argc, char** argv)
         if (readSoundFile(path, device).problem != SoundFileProblem::None)
             usage(("the unchanged file does not pass the checks: " + path.toStdString()).c_str());
     }
-    if (options.soundFont.isEmpty() || !looksLikeSoundFont(options.soundFont) ||
-        !soundFontForTune(QFile::encodeName(options.soundFont).toStdString(), instrumentsOfTune(midi)))
+    if (options.soundFont.isEmpty() || !looksLikeSoundFont(options.soundFont.toStdU16String()) ||
+        !soundFontForTune(options.soundFont.toStdU16String(), instrumentsOfTune(midi.toStdString())))
         usage("no whole soundfont (the timgm6mb-soundfont package, or --soundfont FILE)");
     const SoundMutator mutator(wave, midi, readWhole(options.soundFont), options.seed);
 

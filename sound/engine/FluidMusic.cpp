@@ -3,10 +3,9 @@
 #include "SoundFontLoader.h"
 #include "TuneSoundFont.h"
 
-#include <QFile>
-
 #include <cstring>
-#include <string>
+#include <filesystem>
+#include <string_view>
 
 namespace tonovka {
 
@@ -47,7 +46,7 @@ FluidMusic::~FluidMusic()
 bool FluidMusic::load(const QByteArray& midi, const QString& soundFontPath, QString& error)
 {
     stop();
-    const TuneInstruments instruments = instrumentsOfTune(midi);
+    const TuneInstruments instruments = instrumentsOfTune(std::string_view(midi.constData(), std::size_t(midi.size())));
     if (m_synth && (soundFontPath != m_soundFontPath || (m_soundFontPart && !m_instruments.holds(instruments)))) {
         // The synthesizer holds another soundfont, or this one read for another tune's instruments.
         fluid_synth_t* synth = m_synth;
@@ -78,7 +77,7 @@ bool FluidMusic::loadSoundFont(const QString& soundFontPath, const TuneInstrumen
         return false;
     }
     addSoundFontViewLoader(m_lib, m_settings, synth);
-    const std::string path = QFile::encodeName(soundFontPath).toStdString();
+    const std::filesystem::path path(soundFontPath.toStdU16String());
     // Only what the tune's instruments need; the whole file where this program cannot make that
     // part of it, or FluidSynth refuses the part.
     m_soundFontPart = loadSoundFontView(m_lib, synth, soundFontForTune(path, instruments));

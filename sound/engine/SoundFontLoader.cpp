@@ -1,5 +1,6 @@
 #include "SoundFontLoader.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <mutex>
@@ -15,7 +16,7 @@ unsigned g_loads = 0;
 
 struct SoundFontReader {
     std::shared_ptr<const SoundFontView> view;
-    off_t at = 0;
+    std::int64_t at = 0;
 };
 
 void* openSoundFont(const char* name)
@@ -30,17 +31,17 @@ int readSoundFont(void* buffer, fluid_long_long_t count, void* file)
     auto* reader = static_cast<SoundFontReader*>(file);
     if (count < 0 || !reader->view->read(reader->at, buffer, std::size_t(count)))
         return FLUID_FAILED;
-    reader->at += off_t(count);
+    reader->at += std::int64_t(count);
     return FLUID_OK;
 }
 
 int seekSoundFont(void* file, fluid_long_long_t offset, int origin)
 {
     auto* reader = static_cast<SoundFontReader*>(file);
-    const off_t from = origin == SEEK_SET ? 0 : origin == SEEK_CUR ? reader->at : reader->view->size();
+    const std::int64_t from = origin == SEEK_SET ? 0 : origin == SEEK_CUR ? reader->at : reader->view->size();
     if (offset < -from || offset > reader->view->size() - from)
         return FLUID_FAILED;
-    reader->at = from + off_t(offset);
+    reader->at = from + std::int64_t(offset);
     return FLUID_OK;
 }
 

@@ -9,6 +9,7 @@
 // as its kind of file does; a soundfont's part must be whole: a RIFF bank whose length is its own.
 
 #include "SoundFileCheck.h"
+#include "SoundFontBank.h"
 #include "TuneInstruments.h"
 #include "TuneSoundFont.h"
 
@@ -20,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -93,8 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray input(reinterpret_cast<const char*>(data), qsizetype(size));
     check(path, AudioDevice::WaveAudio, input);
     check(path, AudioDevice::Sequencer, input);
-    (void)looksLikeSoundFont(path);
+    (void)looksLikeSoundFont(name);
     readPart(name, gameTune());
-    readPart(name, instrumentsOfTune(input));
+    readPart(name, instrumentsOfTune(std::string_view(reinterpret_cast<const char*>(data), size)));
     return 0;
 }

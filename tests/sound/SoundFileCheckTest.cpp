@@ -1,4 +1,5 @@
 #include "SoundFileCheck.h"
+#include "SoundFontBank.h"
 
 #include "DamagedSounds.h"
 #include "SoundFileSearch.h"
@@ -193,14 +194,14 @@ void SoundFileCheckTest::soundFontHeaderIsChecked()
     else if (!makeDamagedSoundFont(qPrintable(damage), path))
         QSKIP("made from the timgm6mb-soundfont package");
 
-    QCOMPARE(looksLikeSoundFont(path), whole);
+    QCOMPARE(looksLikeSoundFont(path.toStdU16String()), whole);
 }
 
 void SoundFileCheckTest::installedSoundFontLooksWhole()
 {
     if (!QFile::exists(debianSoundFont()))
         QSKIP("the timgm6mb-soundfont package is not installed");
-    QVERIFY(looksLikeSoundFont(debianSoundFont()));
+    QVERIFY(looksLikeSoundFont(debianSoundFont().toStdU16String()));
 }
 
 QTEST_GUILESS_MAIN(SoundFileCheckTest)

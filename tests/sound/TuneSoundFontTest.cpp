@@ -108,7 +108,7 @@ void TuneSoundFontTest::tuneNamesItsInstruments()
     QFETCH(QByteArray, midi);
     QFETCH(std::set<int>, programs);
     QFETCH(std::set<int>, drumKits);
-    const TuneInstruments instruments = instrumentsOfTune(midi);
+    const TuneInstruments instruments = instrumentsOfTune(midi.toStdString());
     QCOMPARE(instruments.programs, programs);
     QCOMPARE(instruments.drumKits, drumKits);
 }
@@ -121,7 +121,7 @@ void TuneSoundFontTest::soundFontKeepsOnlyTheTunesPart()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray whole = file.readAll();
-    const auto view = soundFontForTune(QFile::encodeName(path).toStdString(), {{80, 1}, {0}});
+    const auto view = soundFontForTune(path.toStdU16String(), {{80, 1}, {0}});
     QVERIFY(view);
     const QByteArray part = viewBytes(*view);
 
@@ -151,7 +151,7 @@ void TuneSoundFontTest::damagedSoundFontIsRefused()
     if (!makeDamagedSoundFont(qPrintable(kind), path))
         QSKIP("made from the timgm6mb-soundfont package");
 
-    QVERIFY(!soundFontForTune(QFile::encodeName(path).toStdString(), everyInstrument()));
+    QVERIFY(!soundFontForTune(path.toStdU16String(), everyInstrument()));
 }
 
 QTEST_GUILESS_MAIN(TuneSoundFontTest)

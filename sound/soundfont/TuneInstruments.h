@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QByteArray>
-
 #include <set>
+#include <string_view>
 
 namespace tonovka {
 
@@ -20,6 +19,6 @@ struct TuneInstruments {
 // Reads the program changes of a standard MIDI file whose chunks are whole (see readSoundFile).
 // A channel that plays a note before its first program change plays program 0 (or drum kit 0).
 // A track that breaks off mid-event ends there.
-TuneInstruments instrumentsOfTune(const QByteArray& midi);
+TuneInstruments instrumentsOfTune(std::string_view midi);
 
 } // namespace tonovka

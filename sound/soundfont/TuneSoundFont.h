@@ -3,8 +3,8 @@
 #include "SoundFontView.h"
 #include "TuneInstruments.h"
 
+#include <filesystem>
 #include <memory>
-#include <string>
 
 namespace tonovka {
 
@@ -15,6 +15,7 @@ namespace tonovka {
 // Null when the file is not a SoundFont 2 bank of 16-bit samples whose chunks, preset data and
 // sample headers hold together, or that this bank cannot hold; the whole file is then the one to
 // use.
-std::shared_ptr<const SoundFontView> soundFontForTune(const std::string& path, const TuneInstruments& instruments);
+std::shared_ptr<const SoundFontView> soundFontForTune(const std::filesystem::path& path,
+                                                      const TuneInstruments& instruments);
 
 } // namespace tonovka

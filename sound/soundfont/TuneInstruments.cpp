@@ -97,11 +97,11 @@ bool TuneInstruments::holds(const TuneInstruments& other) const
            std::includes(drumKits.begin(), drumKits.end(), other.drumKits.begin(), other.drumKits.end());
 }
 
-TuneInstruments instrumentsOfTune(const QByteArray& midi)
+TuneInstruments instrumentsOfTune(std::string_view midi)
 {
     TuneInstruments instruments;
-    const auto* bytes = reinterpret_cast<const unsigned char*>(midi.constData());
-    const std::int64_t size = midi.size();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(midi.data());
+    const auto size = std::int64_t(midi.size());
     if (size < 14)
         return instruments;
     std::int64_t at = 8 + std::int64_t(bigEndian32(bytes + 4));

@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -45,13 +44,10 @@ public:
 
 private:
     template <typename Relink>
-    bool copyZones(PresetData& to, List zones, int first, int last, int link, Relink relink) const;
-    void close(PresetData& to, List heads, std::size_t bagField) const;
+    bool copyZones(PresetData& to, List zones, int first, int last, int linkGenerator, Relink relink) const;
+    void appendClosingRecords(List heads, std::size_t zoneIndexAt, const PresetData& from);
 
     std::array<std::string, 9> m_lists;
 };
-
-std::uint32_t readLittle32(const char* bytes);
-void writeLittle32(std::string& bytes, std::size_t at, std::uint32_t value);
 
 } // namespace tonovka

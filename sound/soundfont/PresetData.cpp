@@ -1,5 +1,7 @@
 #include "PresetData.h"
 
+#include "LittleEndian.h"
+
 #include <map>
 #include <set>
 
@@ -18,34 +20,10 @@ constexpr std::size_t MaxRecords = 0xFFFF;
 
 int read16(const std::string& bytes, std::size_t at)
 {
-    return static_cast<unsigned char>(bytes[at]) | (static_cast<unsigned char>(bytes[at + 1]) << 8);
-}
-
-void write16(std::string& bytes, std::size_t at, int value)
-{
-    bytes[at] = char(value & 0xFF);
-    bytes[at + 1] = char((value >> 8) & 0xFF);
-}
-
-void append16(std::string& bytes, std::size_t value)
-{
-    bytes.push_back(char(value & 0xFF));
-    bytes.push_back(char((value >> 8) & 0xFF));
+    return readLittle16(bytes.data() + at);
 }
 
 } // namespace
-
-std::uint32_t readLittle32(const char* bytes)
-{
-    const auto* u = reinterpret_cast<const unsigned char*>(bytes);
-    return u[0] | (u[1] << 8) | (u[2] << 16) | (std::uint32_t(u[3]) << 24);
-}
-
-void writeLittle32(std::string& bytes, std::size_t at, std::uint32_t value)
-{
-    for (std::size_t i = 0; i < 4; ++i)
-        bytes[at + i] = char((value >> (8 * i)) & 0xFF);
-}
 
 bool PresetData::read(const std::string& contents)
 {
@@ -81,10 +59,10 @@ std::size_t PresetData::count(List list) const
 }
 
 // Copies one preset's or instrument's zones, from (old) zone first to zone last, with their
-// generators and modulators, to the end of to's lists. The generator link (an instrument or a
-// sample) is renumbered by relink, which gives -1 for one out of range.
+// generators and modulators, to the end of to's lists. The generator linkGenerator, which names an
+// instrument or a sample, has its number renumbered by relink, which gives -1 for one out of range.
 template <typename Relink>
-bool PresetData::copyZones(PresetData& to, List zones, int first, int last, int link, Relink relink) const
+bool PresetData::copyZones(PresetData& to, List zones, int first, int last, int linkGenerator, Relink relink) const
 {
     const auto gens = List(zones + 2);
     const auto mods = List(zones + 1);
@@ -97,15 +75,15 @@ bool PresetData::copyZones(PresetData& to, List zones, int first, int last, int 
         if (genFirst > genLast || std::size_t(genLast) >= count(gens) || modFirst > modLast ||
             std::size_t(modLast) >= count(mods))
             return false;
-        append16(to.m_lists[zones], to.count(gens));
-        append16(to.m_lists[zones], to.count(mods));
+        appendLittle16(to.m_lists[zones], to.count(gens));
+        appendLittle16(to.m_lists[zones], to.count(mods));
         for (int gen = genFirst; gen < genLast; ++gen) {
             std::string record = m_lists[gens].substr(std::size_t(gen) * 4, 4);
-            if (read16(record, 0) == link) {
+            if (read16(record, 0) == linkGenerator) {
                 const int renumbered = relink(read16(record, 2));
                 if (renumbered < 0)
                     return false;
-                write16(record, 2, renumbered);
+                writeLittle16(record, 2, renumbered);
             }
             to.m_lists[gens] += record;
         }
@@ -116,17 +94,19 @@ bool PresetData::copyZones(PresetData& to, List zones, int first, int last, int 
     return true;
 }
 
-// Closes to's lists of presets or instruments and of their zones with their closing records.
-void PresetData::close(PresetData& to, List heads, std::size_t bagField) const
+// Closes the lists of presets or instruments (heads), of their zones, modulators and generators
+// with a record each: from's closing head record, whose zone index at zoneIndexAt is this data's
+// count of zones, a zone that starts past the last generator and modulator, and empty ones.
+void PresetData::appendClosingRecords(List heads, std::size_t zoneIndexAt, const PresetData& from)
 {
     const auto zones = List(heads + 1);
-    std::string closing = m_lists[heads].substr(m_lists[heads].size() - RecordSizes[heads]);
-    write16(closing, bagField, int(to.count(zones)));
-    to.m_lists[heads] += closing;
-    append16(to.m_lists[zones], to.count(List(heads + 3)));
-    append16(to.m_lists[zones], to.count(List(heads + 2)));
-    to.m_lists[heads + 2].append(10, '\0');
-    to.m_lists[heads + 3].append(4, '\0');
+    std::string closing = from.m_lists[heads].substr(from.m_lists[heads].size() - RecordSizes[heads]);
+    writeLittle16(closing, zoneIndexAt, int(count(zones)));
+    m_lists[heads] += closing;
+    appendLittle16(m_lists[zones], count(List(heads + 3)));
+    appendLittle16(m_lists[zones], count(List(heads + 2)));
+    m_lists[heads + 2].append(10, '\0');
+    m_lists[heads + 3].append(4, '\0');
 }
 
 bool PresetData::keepOnly(const TuneInstruments& wanted, PresetData& to, std::vector<int>& samples) const
@@ -165,13 +145,13 @@ bool PresetData::keepOnly(const TuneInstruments& wanted, PresetData& to, std::ve
             continue;
         const std::size_t at = preset * 38;
         std::string record = m_lists[Presets].substr(at, 38);
-        write16(record, 24, int(to.count(PresetZones)));
+        writeLittle16(record, 24, int(to.count(PresetZones)));
         to.m_lists[Presets] += record;
         if (!copyZones(to, PresetZones, read16(m_lists[Presets], at + 24), read16(m_lists[Presets], at + 38 + 24),
                        InstrumentGenerator, relinkInstrument))
             return false;
     }
-    close(to, Presets, 24);
+    to.appendClosingRecords(Presets, 24, *this);
 
     std::map<int, int> sampleNumbers; // old number to new
     samples.clear();
@@ -187,13 +167,13 @@ bool PresetData::keepOnly(const TuneInstruments& wanted, PresetData& to, std::ve
     for (const int instrument : instrumentOrder) {
         const std::size_t at = std::size_t(instrument) * 22;
         std::string record = m_lists[Instruments].substr(at, 22);
-        write16(record, 20, int(to.count(InstrumentZones)));
+        writeLittle16(record, 20, int(to.count(InstrumentZones)));
         to.m_lists[Instruments] += record;
         if (!copyZones(to, InstrumentZones, read16(m_lists[Instruments], at + 20),
                        read16(m_lists[Instruments], at + 22 + 20), SampleGenerator, relinkSample))
             return false;
     }
-    close(to, Instruments, 20);
+    to.appendClosingRecords(Instruments, 20, *this);
     to.m_lists[Samples].clear();
     return true;
 }
