@@ -173,6 +173,19 @@ bool makeDamagedSoundFont(const char* kind, const QString& path)
         return writeChanged(path, "pdtaphdr", 12 + 24, QByteArray("\xff\x7f", 2));
     if (is("sample points renamed"))
         return writeChanged(path, "sdtasmpl", 4, "junk");
+    if (is("loops of no length or reversed")) {
+        // Every other sample's loop ends where it starts, and the rest run from their end to their start.
+        QByteArray bank = installedBank();
+        const qsizetype list = bank.indexOf("shdr", bank.indexOf("pdtaphdr")) + 8;
+        const qsizetype count = qFromLittleEndian<quint32>(bank.constData() + list - 4) / 46;
+        for (qsizetype sample = 0; sample + 1 < count; ++sample) {
+            char* loop = bank.data() + list + sample * 46 + 28;
+            const quint32 start = qFromLittleEndian<quint32>(loop);
+            qToLittleEndian(sample % 2 ? qFromLittleEndian<quint32>(loop + 4) : start, loop);
+            qToLittleEndian(start, loop + 4);
+        }
+        return writeFile(path, bank);
+    }
     return false;
 }
 

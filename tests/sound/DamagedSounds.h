@@ -36,7 +36,8 @@ struct DamagedSoundFont {
 const std::vector<DamagedSoundFont>& damagedSoundFonts();
 
 // Puts a damaged soundfont of this kind at path; most are made from the installed soundfont.
-// False when it cannot be made.
+// Besides the list's, "loops of no length or reversed": loops that FluidSynth mends as it loads
+// them, so that the tune still plays. False when it cannot be made.
 bool makeDamagedSoundFont(const char* kind, const QString& path);
 
 // The smallest file that looks like a whole soundfont: its header and three empty lists.

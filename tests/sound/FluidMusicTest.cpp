@@ -4,6 +4,7 @@
 #include "FluidMusic.h"
 #include "LibraryMessages.h"
 
+#include "DamagedSounds.h"
 #include "DiskAudioSession.h"
 #include "SoundFixtures.h"
 
@@ -64,6 +65,7 @@ class FluidMusicTest : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void partRefusedByFluidSynthGivesWayToTheWholeSoundFont();
+    void tunesPartRendersFrameForFrameAsTheWholeSoundFont_data();
     void tunesPartRendersFrameForFrameAsTheWholeSoundFont();
     void soundFontCutOffOnceTheTuneLoadedChangesNoFrame();
 
@@ -117,10 +119,22 @@ void FluidMusicTest::partRefusedByFluidSynthGivesWayToTheWholeSoundFont()
     QVERIFY(peak(samplesOf(whole)) > 1000);
 }
 
+void FluidMusicTest::tunesPartRendersFrameForFrameAsTheWholeSoundFont_data()
+{
+    QTest::addColumn<QString>("damage"); // made from the installed soundfont, or none for that one
+    QTest::newRow("installed") << QString();
+    QTest::newRow("loops of no length or reversed") << QStringLiteral("loops of no length or reversed");
+}
+
 void FluidMusicTest::tunesPartRendersFrameForFrameAsTheWholeSoundFont()
 {
-    const QByteArray part = render(*m_libraries, installedSoundFont(), true);
-    const QByteArray whole = render(m_refusing, installedSoundFont(), false);
+    QFETCH(QString, damage);
+    const QTemporaryDir dir;
+    const QString soundFont = damage.isEmpty() ? installedSoundFont() : dir.filePath(QStringLiteral("bank.sf2"));
+    QVERIFY(damage.isEmpty() || makeDamagedSoundFont(qPrintable(damage), soundFont));
+
+    const QByteArray part = render(*m_libraries, soundFont, true);
+    const QByteArray whole = render(m_refusing, soundFont, false);
 
     QVERIFY(!part.isEmpty());
     QCOMPARE(firstDifferentFrame(part, whole), qsizetype(-1));
