@@ -55,10 +55,18 @@ void check(const QString& path, AudioDevice device, const QByteArray& input)
         std::abort();
 }
 
-// The instruments of the game's tune: two programs and the drum kit.
-TuneInstruments gameTune()
+// The instruments of the game's tune, as its file names them.
+const TuneInstruments& gameTune()
 {
-    return {{1, 33, 80}, {0}};
+    static const TuneInstruments instruments = [] {
+        QFile file(QStringLiteral(TONOVKA_TUNE));
+        const TuneInstruments named =
+            instrumentsOfTune(file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "");
+        if (named.programs.empty())
+            std::abort(); // no tune to make a part of the soundfont for
+        return named;
+    }();
+    return instruments;
 }
 
 void readPart(const std::string& path, const TuneInstruments& instruments)
