@@ -2,8 +2,8 @@
 
 #include "LittleEndian.h"
 
+#include <algorithm>
 #include <map>
-#include <set>
 
 namespace tonovka {
 
@@ -109,25 +109,23 @@ void PresetData::appendClosingRecords(List heads, std::size_t zoneIndexAt, const
     m_lists[heads + 3].append(4, '\0');
 }
 
-bool PresetData::keepOnly(const TuneInstruments& wanted, PresetData& to, std::vector<int>& samples) const
+bool PresetData::keepOnly(std::set<int> programs, std::set<int> drumKits, PresetData& to,
+                          std::vector<int>& samples) const
 {
     const std::size_t presetCount = count(Presets) - 1;
     const auto programOf = [this](std::size_t preset) { return read16(m_lists[Presets], preset * 38 + 20); };
     const auto bankOf = [this](std::size_t preset) { return read16(m_lists[Presets], preset * 38 + 22); };
-    TuneInstruments kept = wanted;
     // FluidSynth's stand-ins for an instrument that the bank lacks: drum kit 0, and for a melodic
     // program the same one in bank 0, else program 0 of bank 0.
-    if (!kept.drumKits.empty())
-        kept.drumKits.insert(0);
+    if (!drumKits.empty())
+        drumKits.insert(0);
     std::set<int> inBankZero;
     for (std::size_t preset = 0; preset < presetCount; ++preset) {
         if (bankOf(preset) == 0)
             inBankZero.insert(programOf(preset));
     }
-    for (const int program : wanted.programs) {
-        if (!inBankZero.count(program))
-            kept.programs.insert(0);
-    }
+    if (std::any_of(programs.begin(), programs.end(), [&](int program) { return !inBankZero.count(program); }))
+        programs.insert(0);
 
     std::map<int, int> instruments; // old number to new
     std::vector<int> instrumentOrder;
@@ -141,7 +139,7 @@ bool PresetData::keepOnly(const TuneInstruments& wanted, PresetData& to, std::ve
         return found->second;
     };
     for (std::size_t preset = 0; preset < presetCount; ++preset) {
-        if (!(bankOf(preset) == DrumBank ? kept.drumKits : kept.programs).count(programOf(preset)))
+        if (!(bankOf(preset) == DrumBank ? drumKits : programs).count(programOf(preset)))
             continue;
         const std::size_t at = preset * 38;
         std::string record = m_lists[Presets].substr(at, 38);

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "TuneInstruments.h"
-
 #include <array>
 #include <cstddef>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,11 +35,12 @@ public:
     const std::string& records(List list) const { return m_lists[list]; }
     std::string& records(List list) { return m_lists[list]; }
 
-    // The presets that play the instruments, with their zones and the instruments that those
-    // name, renumbered into to; samples receives the (old) numbers of the samples that the kept
-    // instruments play, in their new order, and to's sample list is left empty. False when the
-    // preset data points outside its lists, or when the kept lists outgrow their 16-bit indices.
-    bool keepOnly(const TuneInstruments& instruments, PresetData& to, std::vector<int>& samples) const;
+    // The presets of the General MIDI programs and drum kits, and FluidSynth's stand-ins for
+    // those that the bank lacks, with their zones and the instruments that those name, renumbered
+    // into to; samples receives the (old) numbers of the samples that the kept instruments play, in
+    // their new order, and to's sample list is left empty. False when the preset data points
+    // outside its lists, or when the kept lists outgrow their 16-bit indices.
+    bool keepOnly(std::set<int> programs, std::set<int> drumKits, PresetData& to, std::vector<int>& samples) const;
 
 private:
     template <typename Relink>

@@ -21,7 +21,7 @@ std::shared_ptr<const SoundFontView> soundFontForTune(const std::filesystem::pat
     PresetData to;
     std::vector<int> samples;
     if (problem != RegularFile::Problem::None || !readBankParts(file, bank) || !from.read(bank.presetData) ||
-        !from.keepOnly(instruments, to, samples))
+        !from.keepOnly(instruments.programs, instruments.drumKits, to, samples))
         return nullptr;
 
     // The kept samples, one after another, each with the guard points after it.
