@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <utility>
+
 namespace tonovka {
 
 namespace {
@@ -24,9 +26,9 @@ OuterSizeKeeper::OuterSizeKeeper(QWidget& window, QSize outerSize)
     // Until the frame is known, the client is given the whole size: that is right at once
     // when there is no window manager.
     m_window.setFixedSize(outerSize);
-    m_recheck.setSingleShot(true);
-    m_recheck.setInterval(kRecheckMs);
-    connect(&m_recheck, &QTimer::timeout, this, &OuterSizeKeeper::holdSize);
+    m_lookAgain.setSingleShot(true);
+    m_lookAgain.setInterval(kLookAgainMs);
+    connect(&m_lookAgain, &QTimer::timeout, this, &OuterSizeKeeper::lookAgain);
     m_window.winId();
     m_reported = m_given = m_window.windowHandle()->geometry();
     m_window.windowHandle()->installEventFilter(this);
@@ -40,8 +42,8 @@ bool OuterSizeKeeper::eventFilter(QObject*, QEvent* event)
         // A move of a window that has its size, while the keeper waits for nothing that it asked
         // for, is the user's: that is the window's place from now on. Moves while the keeper
         // waits come from the window manager fitting the frame, and are undone.
-        if (m_placed && !m_asked && m_reported.size() == heldClientSize() &&
-            !m_window.windowHandle()->frameMargins().isNull())
+        if (m_state.phase != KeeperPhase::Unplaced && m_state.phase != KeeperPhase::Correcting &&
+            m_reported.size() == heldClientSize() && !m_window.windowHandle()->frameMargins().isNull())
             m_place = framePosition(m_reported);
         noteGiven();
         break;
@@ -55,15 +57,17 @@ bool OuterSizeKeeper::eventFilter(QObject*, QEvent* event)
     default:
         return false;
     }
-    // Hold the size once the window system has finished with the event.
-    QTimer::singleShot(0, this, &OuterSizeKeeper::holdSize);
+    // Look once the window system has finished with the event.
+    QTimer::singleShot(0, this, &OuterSizeKeeper::look);
     return false;
 }
 
 void OuterSizeKeeper::noteGiven()
 {
-    if (!reportedHeld())
+    if (!reportedHeld()) {
         m_given = m_reported;
+        m_heard = true;
+    }
 }
 
 QSize OuterSizeKeeper::heldClientSize() const
@@ -96,54 +100,67 @@ bool OuterSizeKeeper::isHeld() const
 
 bool OuterSizeKeeper::reportedHeld() const
 {
-    return m_placed && m_reported.size() == heldClientSize() && framePosition(m_reported) == m_place;
+    return m_reported.size() == heldClientSize() && framePosition(m_reported) == m_place;
 }
 
-void OuterSizeKeeper::holdSize()
+void OuterSizeKeeper::look()
 {
     QWindow* handle = m_window.windowHandle();
     if (!handle || !handle->isExposed() || (m_window.windowState() & Qt::WindowMinimized) || !frameKnown())
         return;
-
-    if (!m_placed) {
-        m_placed = true;
+    if (m_state.phase == KeeperPhase::Unplaced) {
         m_place = m_window.frameGeometry().topLeft();
         if (const QScreen* screen = m_window.screen())
             m_place = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, m_outerSize, screen->availableGeometry())
                           .topLeft();
     }
-    if (isHeld()) {
-        // Qt takes a request as granted until the window system says otherwise; the keeper
-        // waits for the window system's own report.
-        if (reportedHeld()) {
-            m_asked = false;
-            m_answers.clear();
-        }
-        return;
+    // Qt takes a request as granted until the window system says otherwise, and the widget
+    // hears of a size only after the window: until the window system answers a correction, the
+    // keeper waits for its report.
+    if (!isHeld()) {
+        if (m_heard || m_state.phase != KeeperPhase::Correcting)
+            advance(m_changeGiven.contains(m_given) ? KeeperEvent::ImposedAgain : KeeperEvent::Imposed);
+    } else if (reportedHeld()) {
+        advance(KeeperEvent::Granted);
     }
-    // A change that the window manager made while the keeper waited for nothing, to a geometry
-    // it has not given since the window last had its own, is a new one, with corrections of its
-    // own. What it answers to a correction counts against that change, whatever geometry it
-    // gives, so that a window manager that answers each correction with one of several
-    // geometries in turn is left alone as surely as one that insists on one: that many times,
-    // it is the window manager's decision, and the window stays.
-    if (m_given != m_corrected) {
-        if (!m_asked && !m_answers.contains(m_given)) {
-            m_corrections = 0;
-            m_answers.clear();
-        }
-        m_corrected = m_given;
-        if (!m_answers.contains(m_given) && m_answers.size() < kMaxAnswers)
-            m_answers.append(m_given);
-    }
-    if (m_corrections == kMaxCorrections) {
-        m_asked = false;
-        m_recheck.stop();
-        return;
-    }
-    ++m_corrections;
-    m_asked = true;
+}
 
+void OuterSizeKeeper::lookAgain()
+{
+    const bool granted = m_state.phase == KeeperPhase::JustGranted;
+    look();
+    if (granted)
+        advance(KeeperEvent::Settled);
+}
+
+void OuterSizeKeeper::advance(KeeperEvent event)
+{
+    const KeeperState before = std::exchange(m_state, nextKeeperState(m_state, event));
+    if (event == KeeperEvent::Imposed || event == KeeperEvent::ImposedAgain) {
+        if (m_state.phase == KeeperPhase::Correcting && m_state.corrections == 1)
+            m_changeGiven.clear();
+        if (!m_changeGiven.contains(m_given))
+            m_changeGiven.append(m_given);
+    }
+    switch (m_state.phase) {
+    case KeeperPhase::Correcting:
+        if (m_state != before)
+            correct();
+        break;
+    case KeeperPhase::JustGranted:
+        // The window manager may yet answer the correction: until this runs out, what it gives
+        // counts against the same change.
+        if (before.phase != KeeperPhase::JustGranted)
+            m_lookAgain.start();
+        break;
+    default:
+        m_lookAgain.stop();
+    }
+}
+
+void OuterSizeKeeper::correct()
+{
+    m_heard = false;
     if (m_window.windowState() & kLargeStates)
         m_window.setWindowState(m_window.windowState() & ~kLargeStates);
     // A fixed size also tells the window manager not to offer resizing or maximising.
@@ -152,13 +169,14 @@ void OuterSizeKeeper::holdSize()
         m_window.setFixedSize(client);
     // The window system may have given the window another size without the widget hearing of
     // it; then the widget believes it has the right size and would not ask again.
+    QWindow* handle = m_window.windowHandle();
     if (handle->size() != client)
         handle->resize(client);
     // Without moving the frame back, a window manager may leave the window where the resize
     // pushed it.
     if (m_window.frameGeometry().topLeft() != m_place)
         m_window.move(m_place);
-    m_recheck.start();
+    m_lookAgain.start();
 }
 
 } // namespace tonovka

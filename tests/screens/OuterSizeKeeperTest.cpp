@@ -1,8 +1,9 @@
-// The keeper of the main window's outer size on the offscreen platform, where a window system
-// stands in for a window manager that insists on a size of its own, and for a user who moves
-// the window.
+// The keeper of the main window's outer size: its states, and the keeper on the offscreen
+// platform, where a window system stands in for a window manager that insists on a size of its
+// own, and for a user who moves the window.
 
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -13,13 +14,21 @@ using namespace tonovka;
 namespace {
 
 constexpr QSize kOuterSize(504, 414);
+// Longer than the keeper waits before it looks again.
+constexpr int kQuietMs = 600;
+
+using enum KeeperPhase;
 
 // Answers every resize to a size not its own with one of its own sizes, in turn, as a tiling
-// window manager answers a window that it tiles.
+// window manager answers a window that it tiles: at once, or a moment after it has granted it.
 class InsistingWindowSystem final : public QObject {
 public:
-    InsistingWindowSystem(QWindow& window, QList<QSize> own) : m_window(window), m_own(std::move(own))
+    InsistingWindowSystem(QWindow& window, QList<QSize> own, bool grantsFirst)
+        : m_window(window), m_own(std::move(own)), m_grantsFirst(grantsFirst)
     {
+        m_answer.setSingleShot(true);
+        m_answer.setInterval(50);
+        connect(&m_answer, &QTimer::timeout, this, &InsistingWindowSystem::answer);
         window.installEventFilter(this);
     }
     int answers = 0;
@@ -28,14 +37,26 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::Resize && insisting && !m_own.contains(m_window.size()))
-            m_window.resize(m_own.at(answers++ % m_own.size()));
+        if (event->type() == QEvent::Resize && !m_own.contains(m_window.size())) {
+            if (!m_grantsFirst)
+                answer();
+            else if (!m_answer.isActive())
+                m_answer.start();
+        }
         return false;
     }
 
 private:
+    void answer()
+    {
+        if (insisting)
+            m_window.resize(m_own.at(answers++ % m_own.size()));
+    }
+
     QWindow& m_window;
     const QList<QSize> m_own;
+    const bool m_grantsFirst;
+    QTimer m_answer;
 };
 
 // A window whose outer size is held, shown and settled at that size.
@@ -63,32 +84,77 @@ class OuterSizeKeeperTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void movesFromStateToState_data()
+    {
+        QTest::addColumn<KeeperState>("state");
+        QTest::addColumn<KeeperEvent>("event");
+        QTest::addColumn<KeeperState>("next");
+        const auto row = [](const char* name, KeeperState state, KeeperEvent event, KeeperState next) {
+            QTest::newRow(name) << state << event << next;
+        };
+        using enum KeeperEvent;
+        row("unplaced, given another geometry: corrects", {Unplaced, 0}, Imposed, {Correcting, 1});
+        row("unplaced, given its own", {Unplaced, 0}, Granted, {Held, 0});
+        row("held, given another: a new change", {Held, 0}, Imposed, {Correcting, 1});
+        row("held, given one of the last change's: a new change", {Held, 0}, ImposedAgain, {Correcting, 1});
+        row("held, given its own", {Held, 0}, Granted, {Held, 0});
+        row("correcting, answered with another", {Correcting, 2}, Imposed, {Correcting, 3});
+        row("correcting, answered as before", {Correcting, 2}, ImposedAgain, {Correcting, 3});
+        row("correcting for the last time, answered", {Correcting, kMaxCorrections}, Imposed,
+            {Resting, kMaxCorrections});
+        row("correcting, granted", {Correcting, 2}, Granted, {JustGranted, 2});
+        row("correcting, nothing heard", {Correcting, 2}, Settled, {Correcting, 2});
+        row("granted, then given another", {JustGranted, 2}, Imposed, {Correcting, 3});
+        row("granted for the last time, then given another", {JustGranted, kMaxCorrections}, ImposedAgain,
+            {Resting, kMaxCorrections});
+        row("granted, told again", {JustGranted, 2}, Granted, {JustGranted, 2});
+        row("granted, and it stood", {JustGranted, 2}, Settled, {Held, 0});
+        row("resting, given the same change's", {Resting, kMaxCorrections}, ImposedAgain, {Resting, kMaxCorrections});
+        row("resting, given a new one", {Resting, kMaxCorrections}, Imposed, {Correcting, 1});
+        row("resting, given its own back", {Resting, kMaxCorrections}, Granted, {Held, 0});
+    }
+
+    void movesFromStateToState()
+    {
+        QFETCH(KeeperState, state);
+        QFETCH(KeeperEvent, event);
+        QFETCH(KeeperState, next);
+        const KeeperState moved = nextKeeperState(state, event);
+        QCOMPARE(moved.phase, next.phase);
+        QCOMPARE(moved.corrections, next.corrections);
+    }
+
     void leavesTheWindowToAWindowManagerThatInsists_data()
     {
         QTest::addColumn<QList<QSize>>("own");
-        QTest::newRow("on one size") << QList<QSize>{QSize(640, 480)};
-        QTest::newRow("on two sizes in turn") << QList<QSize>{QSize(640, 480), QSize(641, 480)};
+        QTest::addColumn<bool>("grantsFirst");
+        QTest::newRow("on one size") << QList<QSize>{QSize(640, 480)} << false;
+        QTest::newRow("on two sizes in turn") << QList<QSize>{QSize(640, 480), QSize(641, 480)} << false;
+        QTest::newRow("granting each correction, then on two sizes in turn")
+            << QList<QSize>{QSize(640, 480), QSize(641, 480)} << true;
     }
 
     void leavesTheWindowToAWindowManagerThatInsists()
     {
         QFETCH(QList<QSize>, own);
+        QFETCH(bool, grantsFirst);
         HeldWindow held;
-        QTRY_VERIFY(held.settled());
-        InsistingWindowSystem windowSystem(held.handle(), own);
+        QTRY_COMPARE(held.keeper->phase(), Held);
+        InsistingWindowSystem windowSystem(held.handle(), own, grantsFirst);
         held.handle().resize(640, 480);
-        // Every correction is answered at once; left alone, the two would resize each other
-        // without end. The keeper's re-looks come 300 ms apart, so this sees them all.
-        QTest::qWait((OuterSizeKeeper::kMaxCorrections + 3) * 300);
-        QVERIFY2(windowSystem.answers <= OuterSizeKeeper::kMaxCorrections,
+        // Left alone, the two would resize each other without end.
+        QTRY_COMPARE(held.keeper->phase(), Resting);
+        QTest::qWait(kQuietMs);
+        QCOMPARE(held.keeper->phase(), Resting);
+        QVERIFY2(windowSystem.answers > 0 && windowSystem.answers <= kMaxCorrections,
                  qPrintable(QStringLiteral("%1 corrections answered").arg(windowSystem.answers)));
-        QVERIFY(windowSystem.answers > 0);
         QVERIFY(own.contains(held.handle().size()));
 
         // A new change of the window manager's is corrected again.
         windowSystem.insisting = false;
         held.handle().resize(300, 200);
         QTRY_VERIFY(held.settled());
+        QTRY_COMPARE(held.keeper->phase(), Held);
     }
 
     void keepsWhereTheUserMovesItJustAfterACorrection()
@@ -102,7 +168,7 @@ private Q_SLOTS:
         held.handle().setFramePosition(moved);
         QTRY_COMPARE(held.window.frameGeometry().topLeft(), moved);
         // Whatever comes next, such as the keeper's next look, leaves it there.
-        QTest::qWait(400);
+        QTest::qWait(kQuietMs);
         QCOMPARE(held.window.frameGeometry().topLeft(), moved);
         QVERIFY(held.settled());
     }
