@@ -30,7 +30,7 @@ OuterSizeKeeper::OuterSizeKeeper(QWidget& window, QSize outerSize)
     m_lookAgain.setInterval(kLookAgainMs);
     connect(&m_lookAgain, &QTimer::timeout, this, &OuterSizeKeeper::lookAgain);
     m_window.winId();
-    m_reported = m_given = m_window.windowHandle()->geometry();
+    m_reported = m_window.windowHandle()->geometry();
     m_window.windowHandle()->installEventFilter(this);
 }
 
@@ -45,11 +45,9 @@ bool OuterSizeKeeper::eventFilter(QObject*, QEvent* event)
         if (m_state.phase != KeeperPhase::Unplaced && m_state.phase != KeeperPhase::Correcting &&
             m_reported.size() == heldClientSize() && !m_window.windowHandle()->frameMargins().isNull())
             m_place = framePosition(m_reported);
-        noteGiven();
         break;
     case QEvent::Resize:
         m_reported.setSize(static_cast<QResizeEvent*>(event)->size());
-        noteGiven();
         break;
     case QEvent::Expose:
     case QEvent::WindowStateChange:
@@ -60,14 +58,6 @@ bool OuterSizeKeeper::eventFilter(QObject*, QEvent* event)
     // Look once the window system has finished with the event.
     QTimer::singleShot(0, this, &OuterSizeKeeper::look);
     return false;
-}
-
-void OuterSizeKeeper::noteGiven()
-{
-    if (!reportedHeld()) {
-        m_given = m_reported;
-        m_heard = true;
-    }
 }
 
 QSize OuterSizeKeeper::heldClientSize() const
@@ -88,13 +78,19 @@ QPoint OuterSizeKeeper::framePosition(const QRect& client) const
     return client.topLeft() - QPoint(frame.left(), frame.top());
 }
 
+bool OuterSizeKeeper::windowHeld() const
+{
+    const QWindow* handle = m_window.windowHandle();
+    return handle->size() == heldClientSize() && handle->framePosition() == m_place;
+}
+
 bool OuterSizeKeeper::isHeld() const
 {
     // The widget may believe it has the right size while the window system has given the
     // window another, without the widget hearing of it.
     const QSize client = heldClientSize();
-    return !(m_window.windowState() & kLargeStates) && m_window.size() == client && m_window.minimumSize() == client &&
-           m_window.maximumSize() == client && m_window.windowHandle()->size() == client &&
+    return windowHeld() && !(m_window.windowState() & kLargeStates) && m_window.size() == client &&
+           m_window.minimumSize() == client && m_window.maximumSize() == client &&
            m_window.frameGeometry().topLeft() == m_place;
 }
 
@@ -114,15 +110,18 @@ void OuterSizeKeeper::look()
             m_place = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, m_outerSize, screen->availableGeometry())
                           .topLeft();
     }
-    // Qt takes a request as granted until the window system says otherwise, and the widget
-    // hears of a size only after the window: until the window system answers a correction, the
-    // keeper waits for its report.
-    if (!isHeld()) {
-        if (m_heard || m_state.phase != KeeperPhase::Correcting)
-            advance(m_changeGiven.contains(m_given) ? KeeperEvent::ImposedAgain : KeeperEvent::Imposed);
-    } else if (reportedHeld()) {
+    // Qt takes a request as granted until the window system says otherwise, and may learn of
+    // another geometry without an event, when the window had that one before the request: any
+    // geometry but the held one that Qt knows for the window, the window system gave it. The
+    // widget hears of a size only after the window, so one that has not yet heard of a
+    // correction is no answer to it.
+    const bool given = !windowHeld();
+    if (given)
+        m_given = handle->geometry();
+    if (given || (!isHeld() && m_state.phase != KeeperPhase::Correcting))
+        advance(m_changeGiven.contains(m_given) ? KeeperEvent::ImposedAgain : KeeperEvent::Imposed);
+    else if (isHeld() && reportedHeld())
         advance(KeeperEvent::Granted);
-    }
 }
 
 void OuterSizeKeeper::lookAgain()
@@ -160,7 +159,6 @@ void OuterSizeKeeper::advance(KeeperEvent event)
 
 void OuterSizeKeeper::correct()
 {
-    m_heard = false;
     if (m_window.windowState() & kLargeStates)
         m_window.setWindowState(m_window.windowState() & ~kLargeStates);
     // A fixed size also tells the window manager not to offer resizing or maximising.

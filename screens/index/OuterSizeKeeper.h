@@ -41,9 +41,9 @@ private:
     QSize heldClientSize() const;
     bool frameKnown() const;
     QPoint framePosition(const QRect& client) const;
+    bool windowHeld() const;
     bool isHeld() const;
     bool reportedHeld() const;
-    void noteGiven();
     void look();
     void lookAgain();
     void advance(KeeperEvent event);
@@ -54,8 +54,7 @@ private:
     KeeperState m_state;
     QPoint m_place;             // where the frame's top-left corner belongs
     QRect m_reported;           // the client's place and size as the window system last reported them
-    QRect m_given;              // the last of those that was not the held ones: the window manager's
-    bool m_heard = false;       // such a report has come since the keeper last corrected the window
+    QRect m_given;              // the last place and size not the held ones that Qt knew for the client
     QList<QRect> m_changeGiven; // what the window manager gave during the change last corrected
     QTimer m_lookAgain;
 };

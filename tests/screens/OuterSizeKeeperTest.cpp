@@ -26,6 +26,8 @@ public:
     InsistingWindowSystem(QWindow& window, QList<QSize> own, bool grantsFirst)
         : m_window(window), m_own(std::move(own)), m_grantsFirst(grantsFirst)
     {
+        // After the keeper has seen the grant; it falls due before the keeper's look again,
+        // however late the event loop comes to either.
         m_answer.setSingleShot(true);
         m_answer.setInterval(50);
         connect(&m_answer, &QTimer::timeout, this, &InsistingWindowSystem::answer);
