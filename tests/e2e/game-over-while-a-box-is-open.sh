@@ -23,11 +23,7 @@ fail() {
 # The place of a window's frame (the root's child that holds it) from the bottom of the stack.
 root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
 stack_place() {
-    local frame=$(($1)) parent
-    while parent=$(xwininfo -tree -id "$frame" | awk '/Parent window id:/ { print $4 }') && [ $((parent)) -ne $((root)) ]; do
-        frame=$((parent))
-    done
-    xwininfo -children -id "$root" | awk '/^ +0x/ { print $1 }' | tac | grep -n -x "$(printf '0x%x' "$frame")" | cut -d: -f1
+    xwininfo -children -id "$root" | awk '/^ +0x/ { print $1 }' | tac | grep -n -x "$(window_holder "$1")" | cut -d: -f1
 }
 is_active() { [ $(($(xprop -root _NET_ACTIVE_WINDOW | sed -n 's/.*# *\(0x[0-9a-f]*\).*/\1/p'))) -eq $(($1)) ]; }
 poll() {

@@ -20,6 +20,7 @@ probe=$(realpath "$3")
 layout=$(realpath "$4")
 wm=${X_DESKTOP_WM:-the window manager}
 source "$(dirname "$(realpath "$0")")/../../scripts/x-desktop-here.sh"
+source "$(dirname "$(realpath "$0")")/window-geometry.sh"
 
 # The program's sound device: 44100 frames a second, two channels of 16 bits.
 readonly BYTES_PER_SECOND=$((44100 * 2 * 2))
@@ -147,7 +148,7 @@ take_shot() {
     local id x y w h layers=()
     for id in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*#//' | tr ',' ' '); do
         [ "$(map_state "$id")" = IsViewable ] || continue
-        read -r x y w h < <(client_geometry "$id")
+        read -r x y w h < <(window_client "$id")
         # A window that has just gone is left out.
         import -silent -window "$id" "miff:$work/layer-$id.miff" 2>/dev/null || continue
         layers+=("$work/layer-$id.miff" -geometry "+$x+$y" -composite)
@@ -170,44 +171,6 @@ map_state() {
     xwininfo -id "$1" 2>/dev/null | awk '/Map State:/ { print $3 }'
 }
 
-# "X Y WIDTH HEIGHT" of a window's client area on the screen.
-client_geometry() {
-    xwininfo -id "$1" | awk '
-        /Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
-        /Width:/ { w = $2 } /Height:/ { h = $2 }
-        END { print x, y, w, h }'
-}
-
-# "LEFT RIGHT TOP BOTTOM" of the frame that the window manager put around a window; nothing
-# while it has none.
-frame_extents() {
-    if [ "$names_frames" = yes ]; then
-        xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= *//p' | tr -d ','
-        return
-    fi
-    # A window manager that names no frame extents (i3) puts the window into a frame window of
-    # its own, the window's ancestor that is a child of the root window.
-    local frame=$(($1)) parent root
-    root=$(xwininfo -root | awk '/Window id:/ { print $4 }')
-    while parent=$(xwininfo -tree -id "$frame" 2>/dev/null | awk '/Parent window id:/ { print $4 }') &&
-        [ -n "$parent" ] && [ $((parent)) -ne $((root)) ]; do
-        frame=$((parent))
-    done
-    [ "$frame" -ne $(($1)) ] || return 0
-    local x y w h fx fy fw fh
-    read -r x y w h < <(client_geometry "$1")
-    read -r fx fy fw fh < <(client_geometry "$frame")
-    echo "$((x - fx)) $((fx + fw - x - w)) $((y - fy)) $((fy + fh - y - h))"
-}
-
-# "X Y WIDTH HEIGHT" of the window with its frame.
-frame_geometry() {
-    local l r t b x y w h
-    read -r l r t b < <(frame_extents "$1")
-    read -r x y w h < <(client_geometry "$1")
-    echo "$((x - ${l:-0})) $((y - ${t:-0})) $((w + ${l:-0} + ${r:-0})) $((h + ${t:-0} + ${b:-0}))"
-}
-
 # The first window id of a root window property, e.g. the active window.
 root_window() {
     xprop -root "$1" | sed -n 's/.*# *\(0x[0-9a-f]*\).*/\1/p'
@@ -225,8 +188,8 @@ check_no_taskbar_entry() {
     echo "$states" | grep -q '_NET_WM_STATE_SKIP_TASKBAR' || problem "$1 has a task-bar entry"
 }
 
-has_frame_extents() {
-    [ -n "$(frame_extents "$1")" ]
+has_frame() {
+    [ -n "$(window_frame "$1")" ]
 }
 
 pixel_is() {
@@ -264,11 +227,11 @@ cp "$data/siren.wav" "$data/rytmozan.mid" "$work/play/" || fail "cannot copy the
 
 x_answers() { xwininfo -root >/dev/null 2>&1; }
 poll 10 x_answers || fail "the X server on $DISPLAY does not answer"
-read -r _ _ screen_w screen_h < <(client_geometry "$(xwininfo -root | awk '/Window id:/ { print $4 }')")
+read -r _ _ screen_w screen_h < <(window_client "$(xwininfo -root | awk '/Window id:/ { print $4 }')")
 root_shots=yes
 import -silent -window root "ppm:/dev/null" 2>/dev/null || root_shots=no
 names_frames=yes
-xprop -root _NET_SUPPORTED | grep -q '_NET_FRAME_EXTENTS' || names_frames=no
+window_frames_named || names_frames=no
 read -r area_x area_y area_w area_h _ < <(xprop -root _NET_WORKAREA | sed -n 's/.*= *//p' | tr -d ',')
 [ -n "$area_h" ] || { area_x=0 area_y=0 area_w=$screen_w area_h=$screen_h; }
 say "X server on $DISPLAY, screen ${screen_w}x${screen_h}, work area ${area_w}x${area_h}+${area_x}+${area_y}, window manager $wm"
@@ -289,10 +252,10 @@ find_welcome() { welcome=$(visible_window '^Form1$'); [ -n "$welcome" ]; }
 poll 30 find_welcome || fail "the welcome screen 'Form1' never showed"
 mark welcome
 # A window manager that gives a borderless window no frame may not name one either.
-poll 3 has_frame_extents "$welcome" || say "no frame extents on the welcome screen"
-read -r wx wy ww wh < <(client_geometry "$welcome")
-read -r fx fy fw fh < <(frame_geometry "$welcome")
-extents=$(frame_extents "$welcome")
+poll 3 has_frame "$welcome" || say "no frame extents on the welcome screen"
+read -r wx wy ww wh < <(window_client "$welcome")
+read -r fx fy fw fh < <(window_outer "$welcome")
+extents=$(window_frame "$welcome")
 say "welcome client ${ww}x${wh} at ($wx,$wy); with its frame ${fw}x${fh} at ($fx,$fy); frame extents ${extents:-none}"
 [ "${ww}x${wh}" = 196x243 ] || problem "the welcome screen's client area is ${ww}x${wh}, not 196x243"
 [ "${extents:-0 0 0 0}" = "0 0 0 0" ] || problem "the welcome screen has a frame: _NET_FRAME_EXTENTS $extents"
@@ -321,12 +284,9 @@ mark main
 welcome_gone() { [ "$(map_state "$welcome")" != IsViewable ]; }
 poll 5 welcome_gone || fail "the welcome screen stayed on the screen after 'Vstoupit'"
 say "welcome screen is now $(map_state "$welcome")"
-poll 5 has_frame_extents "$main" || fail "$wm never framed the main window"
+poll 5 has_frame "$main" || fail "$wm never framed the main window"
 outer_size() {
-    local l r t b x y w h
-    read -r l r t b < <(frame_extents "$main")
-    read -r x y w h < <(client_geometry "$main")
-    echo "$((w + l + r))x$((h + t + b))"
+    window_outer "$main" | awk '{ print $3 "x" $4 }'
 }
 outer_is_held() { [ "$(outer_size)" = "$OUTER_SIZE" ]; }
 # Notes a wrong result unless the outer size comes to the layout's and stays there.
@@ -340,9 +300,9 @@ check_outer_size() {
     fi
 }
 check_outer_size "when first framed"
-read -r mx my mw mh < <(client_geometry "$main")
-read -r mfx mfy mfw mfh < <(frame_geometry "$main")
-say "main client ${mw}x${mh} at ($mx,$my); frame extents $(frame_extents "$main"); with its frame ${mfw}x${mfh} at ($mfx,$mfy)"
+read -r mx my mw mh < <(window_client "$main")
+read -r mfx mfy mfw mfh < <(window_outer "$main")
+say "main client ${mw}x${mh} at ($mx,$my); frame extents $(window_frame "$main"); with its frame ${mfw}x${mfh} at ($mfx,$mfy)"
 check_centred "the main window" "$mfx" "$mfy" "$mfw" "$mfh"
 main_active() { is_active "$main"; }
 poll 5 main_active || fail "the main window never became the active window; $(xprop -root _NET_ACTIVE_WINDOW)"
@@ -350,8 +310,8 @@ poll 5 main_active || fail "the main window never became the active window; $(xp
 # Another client asks for a new size: the window takes its own back, in its own place.
 xdotool windowsize "$main" 700 600
 check_outer_size "after another client's resize request"
-read -r mx my mw mh < <(client_geometry "$main")
-read -r mfx mfy mfw mfh < <(frame_geometry "$main")
+read -r mx my mw mh < <(window_client "$main")
+read -r mfx mfy mfw mfh < <(window_outer "$main")
 check_centred "the main window after the resize request" "$mfx" "$mfy" "$mfw" "$mfh"
 
 # The house's windows, where the layout puts them in the client area.
@@ -413,10 +373,10 @@ find_konec() { konec=$(visible_window '^Gejm Ouvr$'); [ -n "$konec" ]; }
 poll 90 find_konec || fail "'Gejm Ouvr' never showed (the time should run out about 21 s after Ctrl+N)"
 mark gameover
 say "'Gejm Ouvr' showed $(elapsed_since "$time_newgame") s after Ctrl+N"
-poll 5 has_frame_extents "$konec" || fail "$wm never framed 'Gejm Ouvr'"
-read -r kx ky kw kh < <(client_geometry "$konec")
-read -r kfx kfy kfw kfh < <(frame_geometry "$konec")
-say "'Gejm Ouvr' client ${kw}x${kh} at ($kx,$ky); frame extents $(frame_extents "$konec"); with its frame ${kfw}x${kfh} at ($kfx,$kfy)"
+poll 5 has_frame "$konec" || fail "$wm never framed 'Gejm Ouvr'"
+read -r kx ky kw kh < <(window_client "$konec")
+read -r kfx kfy kfw kfh < <(window_outer "$konec")
+say "'Gejm Ouvr' client ${kw}x${kh} at ($kx,$ky); frame extents $(window_frame "$konec"); with its frame ${kfw}x${kfh} at ($kfx,$kfy)"
 check_centred "'Gejm Ouvr'" "$kfx" "$kfy" "$kfw" "$kfh"
 check_no_taskbar_entry "'Gejm Ouvr'" "$konec"
 [ "$kfx" -ge "$mfx" ] && [ "$kfy" -ge "$mfy" ] && [ $((kfx + kfw)) -le $((mfx + mfw)) ] &&

@@ -18,6 +18,7 @@
 #   xg_wait_exit [SECONDS]           waits for the program; sets XG_STATUS (124 when it did not end)
 
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/scripts/x-desktop-here.sh"
+source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../e2e" && pwd)/window-geometry.sh"
 
 XG_WM=wm
 XG_PIDS=()
@@ -72,14 +73,10 @@ xg_window_id() {
 
 # Sets XG_X, XG_Y, XG_W, XG_H: where the window's client area really lies on the screen.
 xg_geometry() {
-    local id info
+    local id
     id=$(xg_window_id "$1")
     [ -n "$id" ] || return 1
-    info=$(xwininfo -id "$id" 2>/dev/null) || return 1
-    XG_X=$(awk '/Absolute upper-left X/ { print $4 }' <<<"$info")
-    XG_Y=$(awk '/Absolute upper-left Y/ { print $4 }' <<<"$info")
-    XG_W=$(awk '/Width:/ { print $2 }' <<<"$info")
-    XG_H=$(awk '/Height:/ { print $2 }' <<<"$info")
+    read -r XG_X XG_Y XG_W XG_H < <(window_client "$id")
 }
 
 xg_is_mapped() {
