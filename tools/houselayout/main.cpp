@@ -3,8 +3,9 @@
 //     okno1=(X Y WIDTH HEIGHT)
 // in pixels from the top left of the window's client area, the menu bar included. The two side
 // strips are Shape1_0 and Shape1_1. The first line is the window's size with its frame, which
-// the window keeps whatever the frame: outerSize=(WIDTH HEIGHT). A script takes them in with
-// eval "$(house-layout)".
+// the window keeps whatever the frame: outerSize=(WIDTH HEIGHT); the second how often the window
+// corrects one change that the window manager makes to that size or its place:
+// keeperCorrections=N. A script takes them in with eval "$(house-layout)".
 //
 // The window is laid out on the offscreen platform unless QT_QPA_PLATFORM names another.
 
@@ -17,6 +18,7 @@
 #include "AudioService.h"
 #include "HouseLayout.h"
 #include "MainWindow.h"
+#include "OuterSizeStates.h"
 #include "PictureSet.h"
 #include "SteppedTimerSet.h"
 #include "Twips.h"
@@ -61,6 +63,7 @@ int main(int argc, char* argv[])
 
     QTextStream out(stdout);
     out << QStringLiteral("outerSize=(%1 %2)\n").arg(pixels(kOuterWidth)).arg(pixels(kOuterHeight));
+    out << QStringLiteral("keeperCorrections=%1\n").arg(kMaxCorrections);
     out << line(QStringLiteral("menubar"), window.menuBar()->geometry());
     // The items on the bar, as a game that runs shows them ("Hra", "Pauza", "Nápověda").
     for (QAction* item : window.menuBar()->actions()) {
