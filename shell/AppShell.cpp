@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
-#include <unistd.h>
 
 namespace tonovka {
 
@@ -149,7 +148,7 @@ Screen* AppShell::screen(ScreenId id) const
 void AppShell::leaveProcess()
 {
     std::fflush(nullptr);
-    ::_exit(0);
+    std::_Exit(0);
 }
 
 } // namespace tonovka

@@ -6,11 +6,10 @@
 #include <QString>
 
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace tonovka {
 
@@ -77,16 +76,13 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
     if (!reasonGiven)
         printIndented(context.category ? context.category : "", text.section(u'\n', 0, 0));
     std::fflush(stderr);
-    ::_exit(WindowSystemStart::kNoWindowSystemStatus);
+    std::_Exit(WindowSystemStart::kNoWindowSystemStatus);
 }
 
 } // namespace
 
 WindowSystemStart::WindowSystemStart()
 {
-    // Wayland comes second, for a named X display that cannot be reached.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
     const std::lock_guard lock(heldMutex);
     holding = true;
     passOn = qInstallMessageHandler(holdMessage);

@@ -7,19 +7,20 @@
 #include "AppShell.h"
 #include "FirstExpose.h"
 #include "PictureSet.h"
+#include "Platform.h"
 #include "QtIntervalTimer.h"
 #include "ScreenFactory.h"
 #include "SdlAudioService.h"
-#include "SessionBus.h"
 #include "Version.h"
 #include "WindowSystemStart.h"
 
 int main(int argc, char* argv[])
 {
-    tonovka::keepToARunningSessionBus();
+    tonovka::platform::prepareWindowSystem();
     tonovka::WindowSystemStart windowSystem;
     QApplication app(argc, argv);
     windowSystem.started();
+    tonovka::platform::addBundledFonts();
     QApplication::setApplicationName(QString::fromLatin1(tonovka::kProductName));
     QApplication::setApplicationVersion(QString::fromLatin1(tonovka::kVersion));
     // Lets the desktop match the windows with the game's menu entry.

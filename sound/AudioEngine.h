@@ -26,10 +26,10 @@ public:
     // Makes the player's sound the WAV file in bytes; false when the library refuses it.
     virtual bool loadWave(int player, const QByteArray& bytes) = 0;
 
-    // Makes the player's sound the standard MIDI file in bytes, played with the instruments of
-    // the soundfont at soundFontPath. There is one music stream, so this lets go of any other
-    // player's tune. False when the tune or the soundfont cannot be used.
-    virtual bool loadMidi(int player, const QByteArray& bytes, const QString& soundFontPath) = 0;
+    // Makes the player's sound the standard MIDI file in bytes, played by the system's sequencer.
+    // There is one music stream, so this lets go of any other player's tune. False when the tune,
+    // or what the sequencer needs for it, cannot be used.
+    virtual bool loadMidi(int player, const QByteArray& bytes) = 0;
 
     virtual void play(int player) = 0;
 
@@ -42,7 +42,8 @@ public:
     virtual QString lastError() const = 0;
 };
 
-// The audio libraries as the Debian packages install them, in the order to load them.
+// The audio libraries as the system has them (cmake/Linux.cmake, cmake/Windows.cmake), in the
+// order to load them.
 QStringList installedAudioLibraries();
 
 } // namespace tonovka

@@ -35,14 +35,7 @@ void PlayerSounds::open(int player, AudioDevice device, const QString& fileName)
     if (device == AudioDevice::WaveAudio) {
         loaded = m_engine->loadWave(player, contents.bytes);
     } else {
-        // The soundfont is looked at only now, so that one that went missing or was damaged
-        // since the program started leaves just the music silent.
-        const QString soundFont = findSoundFont(m_soundFonts);
-        if (soundFont.isEmpty()) {
-            qCDebug(lcSound) << "player" << player << "stays silent: no usable soundfont among" << m_soundFonts;
-            return;
-        }
-        loaded = m_engine->loadMidi(player, contents.bytes, soundFont);
+        loaded = m_engine->loadMidi(player, contents.bytes);
     }
     if (loaded)
         qCDebug(lcSound) << "player" << player << "loaded" << path << "in" << timer.elapsed() << "ms";
@@ -80,7 +73,7 @@ bool PlayerSounds::start()
         qCDebug(lcSound) << "no sound: the audio libraries cannot be loaded:" << error;
         return false;
     }
-    m_engine = std::make_unique<SdlEngine>(*libraries);
+    m_engine = std::make_unique<SdlEngine>(*libraries, m_soundFonts);
     const qint64 loadedMs = timer.elapsed();
     if (!m_engine->start()) {
         qCDebug(lcSound) << "no sound: no audio device:" << m_engine->lastError();

@@ -36,11 +36,12 @@ QStringList installedSoundFolders()
     QStringList folders{QStringLiteral(TONOVKA_DATA_DIR)};
     if (QCoreApplication::instance()) {
         const QDir program(QCoreApplication::applicationDirPath());
-        const QString relocated = QDir::cleanPath(program.filePath(QStringLiteral(TONOVKA_DATA_DIR_FROM_PROGRAM)));
-        if (!folders.contains(relocated))
-            folders.append(relocated);
+        folders.append(QDir::cleanPath(program.filePath(QStringLiteral(TONOVKA_DATA_DIR_FROM_PROGRAM))));
         folders.append(program.path());
     }
+    // A game that is one folder, as on Windows, has no data folder apart from the program's.
+    folders.removeAll(QString());
+    folders.removeDuplicates();
     return folders;
 }
 

@@ -24,6 +24,7 @@
 // the program from. Exits with 0 when nothing crashed or hung, 1 otherwise, 2 on a usage error.
 
 #include "AudioLibraries.h"
+#include "FluidMusic.h"
 #include "SdlEngine.h"
 #include "SoundFileCheck.h"
 #include "SoundFileSearch.h"
@@ -226,6 +227,7 @@ public:
             say("E %" PRIu64 " %d %d %d %lld\n", index, int(outcome), int(m_problem), int(m_partMade),
                 (long long)took.count());
         }
+        m_music.reset();
         m_engine.reset();
         return 0;
     }
@@ -267,12 +269,15 @@ private:
         QString error;
         const AudioLibraries* libraries = loadAudioLibraries(installedAudioLibraries(), error);
         if (libraries)
-            m_engine = std::make_unique<SdlEngine>(*libraries);
+            m_engine = std::make_unique<SdlEngine>(*libraries, QStringList());
         if (!m_engine || !m_engine->start()) {
             std::fprintf(stderr, "sound_fuzz: the audio engine cannot start: %s\n",
                          m_engine ? qPrintable(m_engine->lastError()) : qPrintable(error));
             return false;
         }
+        // Each tune with the soundfont it is given, which the engine's own music, given its
+        // soundfonts once, cannot take; this music renders into the mixer in place of the engine's.
+        m_music = std::make_unique<FluidMusic>(*libraries, MixerFormat::SampleRate, 0.75);
         // The module's SDL_mixer is the one this program links: its output is counted here.
         Mix_SetPostMix(countMixed, nullptr);
         return true;
@@ -332,20 +337,27 @@ private:
     Outcome loadAndPlay(const QByteArray& bytes, SoundKind kind, const QString& soundFont)
     {
         constexpr int player = 1;
-        const bool loaded =
-            kind == SoundKind::Wave ? m_engine->loadWave(player, bytes) : m_engine->loadMidi(player, bytes, soundFont);
+        const bool wave = kind == SoundKind::Wave;
+        QString error;
+        const bool loaded = wave ? m_engine->loadWave(player, bytes) : m_music->load(bytes, soundFont, error);
         if (!loaded)
             return SdlRefused;
         g_peak = 0;
-        m_engine->play(player);
-        const bool playing = m_engine->isSounding(player);
+        if (wave)
+            m_engine->play(player);
+        else
+            m_music->play();
+        const bool playing = wave ? m_engine->isSounding(player) : m_music->isPlaying();
         if (playing) {
             const std::uint64_t until =
                 g_framesMixed + std::uint64_t(m_options.playMs) * MixerFormat::SampleRate / 1000;
             while (g_framesMixed < until)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
-        m_engine->release(player);
+        if (wave)
+            m_engine->release(player);
+        else
+            m_music->stop();
         // FluidSynth dithers its output, so that even silence has samples of 1 or 2 in it.
         return !playing ? Loaded : g_peak > kQuiet ? Audible : Played;
     }
@@ -358,6 +370,7 @@ private:
     SoundFileProblem m_problem = SoundFileProblem::None;
     int m_partMade = -1; // for a soundfont: whether the reader made the tune's part of it
     std::unique_ptr<AudioEngine> m_engine;
+    std::unique_ptr<FluidMusic> m_music;
 };
 
 // ---- the parent: runs children, watches them, counts ----

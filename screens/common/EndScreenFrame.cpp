@@ -1,7 +1,7 @@
 #include "EndScreenFrame.h"
 
 #include "AppShell.h"
-#include "TaskbarHiding.h"
+#include "Platform.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -27,7 +27,7 @@ EndScreenFrame::EndScreenFrame(AppShell& shell, const QString& name, const QStri
 
 void EndScreenFrame::showEvent(QShowEvent* event)
 {
-    keepOutOfTaskbar(*this);
+    platform::keepOutOfTaskbar(*this);
     // A window that belongs to the main window stays above it, even when it opens while a
     // modal box of the main window has the keyboard.
     if (Screen* main = m_shell.screen(ScreenId::index); main && main->window().windowHandle())

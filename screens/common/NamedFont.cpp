@@ -4,19 +4,22 @@ namespace tonovka {
 
 namespace {
 
-void insertStandIns()
+// The stand-in of a family that a screen names. A system that has the named font itself (as
+// Windows has Comic Sans MS) would otherwise draw with it, in other measures.
+QString standIn(const QString& family)
 {
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));
-    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+    if (family == QLatin1String("MS Sans Serif"))
+        return QStringLiteral("DejaVu Sans");
+    if (family == QLatin1String("Comic Sans MS"))
+        return QStringLiteral("Comic Neue");
+    return family;
 }
 
 } // namespace
 
 QFont namedFont(const QString& family, qreal pointSize)
 {
-    static const bool inserted = (insertStandIns(), true);
-    Q_UNUSED(inserted);
-    QFont font(family);
+    QFont font(standIn(family));
     font.setPointSizeF(pointSize);
     return font;
 }

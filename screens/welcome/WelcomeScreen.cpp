@@ -4,8 +4,8 @@
 #include "AppShell.h"
 #include "PictureBox.h"
 #include "PictureSet.h"
+#include "Platform.h"
 #include "SoundPlayer.h"
-#include "TaskbarHiding.h"
 #include "Twips.h"
 #include "Version.h"
 
@@ -96,7 +96,7 @@ void WelcomeScreen::load()
 
 void WelcomeScreen::showEvent(QShowEvent* event)
 {
-    keepOutOfTaskbar(*this);
+    platform::keepOutOfTaskbar(*this);
     QWidget::showEvent(event);
 }
 

@@ -1,8 +1,6 @@
 #include "AudioLibraries.h"
 
-#include <QFile>
-
-#include <dlfcn.h>
+#include <QLibrary>
 
 #include <map>
 #include <memory>
@@ -20,18 +18,22 @@ namespace {
 
 AudioLibraries* load(const QStringList& libraries, QString& error)
 {
-    std::vector<void*> handles;
-    for (const QString& library : libraries) {
-        void* handle = dlopen(QFile::encodeName(library).constData(), RTLD_NOW | RTLD_LOCAL);
-        if (!handle) {
-            error = QString::fromLocal8Bit(dlerror());
+    std::vector<QLibrary*> loaded;
+    for (const QString& name : libraries) {
+        // Never unloaded: the libraries keep threads and exit handlers of their own.
+        auto* library = new QLibrary(name);
+        // Every symbol bound now, so that a library that lacks one fails here and not mid-sound.
+        library->setLoadHints(QLibrary::ResolveAllSymbolsHint);
+        if (!library->load()) {
+            error = library->errorString();
+            delete library;
             return nullptr;
         }
-        handles.push_back(handle);
+        loaded.push_back(library);
     }
-    const auto find = [&handles](const char* name) -> void* {
-        for (void* handle : handles) {
-            if (void* function = dlsym(handle, name))
+    const auto find = [&loaded](const char* name) -> QFunctionPointer {
+        for (QLibrary* library : loaded) {
+            if (QFunctionPointer function = library->resolve(name))
                 return function;
         }
         return nullptr;

@@ -1,5 +1,6 @@
 #include "FluidMusic.h"
 
+#include "SoundFileSearch.h"
 #include "SoundFontLoader.h"
 #include "TuneSoundFont.h"
 
@@ -18,10 +19,15 @@ constexpr int Polyphony = 32;
 // FluidSynth's own gain is 0.2; at full volume 1.2 matches what SDL_mixer's MIDI player gave.
 constexpr double FullGain = 1.2;
 
+void renderInto(void* music, Uint8* stream, int bytes)
+{
+    static_cast<FluidMusic*>(music)->render(stream, bytes);
+}
+
 } // namespace
 
-FluidMusic::FluidMusic(const AudioLibraries& lib, int sampleRate, double volume)
-    : m_lib(lib), m_settings(m_lib.new_fluid_settings())
+FluidMusic::FluidMusic(const AudioLibraries& lib, int sampleRate, double volume, QStringList soundFonts)
+    : m_lib(lib), m_soundFonts(std::move(soundFonts)), m_settings(m_lib.new_fluid_settings())
 {
     m_lib.fluid_settings_setnum(m_settings, "synth.sample-rate", sampleRate);
     m_lib.fluid_settings_setnum(m_settings, "synth.gain", volume * FullGain);
@@ -33,14 +39,29 @@ FluidMusic::FluidMusic(const AudioLibraries& lib, int sampleRate, double volume)
     m_lib.fluid_settings_setint(m_settings, "synth.dynamic-sample-loading", 0);
     // The tune advances with the samples rendered, not with a timer thread of its own.
     m_lib.fluid_settings_setstr(m_settings, "player.timing-source", "sample");
+    // SDL_mixer takes the synthesizer's output in place of its own music stream.
+    m_lib.Mix_HookMusic(renderInto, this);
 }
 
 FluidMusic::~FluidMusic()
 {
+    // The device stops calling the synthesizer before it goes. SDL_mixer keeps the hook past
+    // Mix_CloseAudio, and the next device opened in this process would call it.
+    m_lib.Mix_HookMusic(nullptr, nullptr);
     dropPlayer();
     if (m_synth)
         m_lib.delete_fluid_synth(m_synth);
     m_lib.delete_fluid_settings(m_settings);
+}
+
+bool FluidMusic::load(const QByteArray& midi, QString& error)
+{
+    const QString soundFont = findSoundFont(m_soundFonts);
+    if (soundFont.isEmpty()) {
+        error = QStringLiteral("no usable soundfont among %1").arg(m_soundFonts.join(u' '));
+        return false;
+    }
+    return load(midi, soundFont, error);
 }
 
 bool FluidMusic::load(const QByteArray& midi, const QString& soundFontPath, QString& error)

@@ -1,28 +1,35 @@
 #pragma once
 
 #include "AudioLibraries.h"
+#include "Music.h"
 #include "TuneInstruments.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <mutex>
 
 namespace tonovka {
 
-// One tune at a time, played by a FluidSynth synthesizer of its own and rendered into the mixer's
-// buffer on the device's thread. The synthesizer is set for this game's tune: it is given only the
-// presets, instruments and samples of the instruments the tune plays (TuneSoundFont.h), all read
-// when the tune loads, so that rendering reads nothing from the disk; there is no reverb and no
-// chorus, and it renders at the mixer's rate, with voices enough for the tune's busiest moment.
-class FluidMusic {
+// The tune on Linux: played by a FluidSynth synthesizer of its own and rendered into the mixer's
+// buffer on the device's thread, for as long as this object lives. The synthesizer is set for
+// this game's tune: it is given only the presets, instruments and samples of the instruments the
+// tune plays (TuneSoundFont.h), all read when the tune loads, so that rendering reads nothing from
+// the disk; there is no reverb and no chorus, and it renders at the mixer's rate, with voices
+// enough for the tune's busiest moment.
+class FluidMusic final : public Music {
 public:
-    // volume: 0 to 1, as a share of the full volume.
-    FluidMusic(const AudioLibraries& lib, int sampleRate, double volume);
-    ~FluidMusic();
+    // volume: 0 to 1, as a share of the full volume. soundFonts: the General MIDI soundfonts to
+    // try, in order, each time a tune loads (see findSoundFont).
+    FluidMusic(const AudioLibraries& lib, int sampleRate, double volume, QStringList soundFonts = {});
+    ~FluidMusic() override;
     FluidMusic(const FluidMusic&) = delete;
     FluidMusic& operator=(const FluidMusic&) = delete;
 
+    // With the first whole soundfont of those given, looked for only now, so that one that went
+    // missing or was damaged since the program started leaves just the music silent.
+    bool load(const QByteArray& midi, QString& error) override;
     // Lets go of the tune before, then takes this one, read with the presets of its instruments
     // from the soundfont at soundFontPath (read again only for another soundfont, or a tune with
     // other instruments).
@@ -30,10 +37,9 @@ public:
     bool load(const QByteArray& midi, const QString& soundFontPath, QString& error);
     // Whether the synthesizer holds only the tune's part of the soundfont, not the whole file.
     bool holdsOnlyTheTunesPart() const { return m_soundFontPart; }
-    void play();
-    // Silences the tune at once and lets go of it.
-    void stop();
-    bool isPlaying() const;
+    void play() override;
+    void stop() override;
+    bool isPlaying() const override;
 
     // Called by the audio device for each buffer (signed 16 bits, two channels interleaved).
     void render(unsigned char* stream, int bytes);
@@ -43,6 +49,7 @@ private:
     void dropPlayer();
 
     const AudioLibraries& m_lib;
+    const QStringList m_soundFonts;
     fluid_settings_t* m_settings = nullptr;
     fluid_synth_t* m_synth = nullptr; // made by the first load that reads the soundfont
     QString m_soundFontPath;          // the soundfont the synthesizer holds

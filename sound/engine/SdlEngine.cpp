@@ -15,11 +15,6 @@ int channelOf(int player)
     return player - 1;
 }
 
-void renderMusic(void* music, Uint8* stream, int bytes)
-{
-    static_cast<FluidMusic*>(music)->render(stream, bytes);
-}
-
 } // namespace
 
 SdlEngine::~SdlEngine()
@@ -30,11 +25,8 @@ SdlEngine::~SdlEngine()
         m_lib.Mix_HaltChannel(channelOf(player));
         m_lib.Mix_FreeChunk(chunk);
     }
-    // The device stops calling the music before the music goes. SDL_mixer keeps the hook past
-    // Mix_CloseAudio, and the next device opened in this process would call it.
-    m_lib.Mix_HookMusic(nullptr, nullptr);
-    m_lib.Mix_CloseAudio();
     m_music.reset();
+    m_lib.Mix_CloseAudio();
     m_lib.Mix_Quit();
     m_lib.SDL_Quit();
 }
@@ -56,8 +48,7 @@ bool SdlEngine::start()
         m_lib.SDL_Quit();
         return false;
     }
-    m_music = std::make_unique<FluidMusic>(m_lib, MixerFormat::SampleRate, double(Volume) / MIX_MAX_VOLUME);
-    m_lib.Mix_HookMusic(renderMusic, m_music.get());
+    m_music = makeSystemMusic(m_lib, m_soundFonts, double(Volume) / MIX_MAX_VOLUME);
     m_started = true;
     return true;
 }
@@ -74,11 +65,11 @@ bool SdlEngine::loadWave(int player, const QByteArray& bytes)
     return true;
 }
 
-bool SdlEngine::loadMidi(int player, const QByteArray& bytes, const QString& soundFontPath)
+bool SdlEngine::loadMidi(int player, const QByteArray& bytes)
 {
     release(player);
     m_musicPlayer = 0;
-    if (!m_music->load(bytes, soundFontPath, m_error))
+    if (!m_music->load(bytes, m_error))
         return false;
     m_musicPlayer = player;
     return true;

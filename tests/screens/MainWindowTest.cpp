@@ -129,7 +129,7 @@ private Q_SLOTS:
         QCOMPARE(label(program, "timecountLBL"), QStringLiteral("50"));
         QCOMPARE(label(program, "scoreLBL"), QStringLiteral("Skóre:"));
         QCOMPARE(label(program, "timeLBL"), QStringLiteral("Time:"));
-        QCOMPARE(control<QLabel>(area, "scoreLBL")->font().family(), QStringLiteral("Comic Sans MS"));
+        QCOMPARE(control<QLabel>(area, "scoreLBL")->font().family(), QStringLiteral("Comic Neue"));
         QCOMPARE(control<QLabel>(area, "scoreLBL")->font().pointSize(), 12);
     }
 

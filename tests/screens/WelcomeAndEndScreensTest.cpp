@@ -63,7 +63,7 @@ private Q_SLOTS:
 
         auto* title = control<QLabel>(welcome, "tittlelbl");
         QCOMPARE(title->text(), QStringLiteral("Tonovka"));
-        QCOMPARE(title->font().family(), QStringLiteral("Comic Sans MS"));
+        QCOMPARE(title->font().family(), QStringLiteral("Comic Neue"));
         QCOMPARE(title->font().pointSizeF(), 21.75);
         QCOMPARE(title->palette().color(QPalette::WindowText), QColor(0, 0, 255));
         QCOMPARE(title->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
@@ -156,7 +156,7 @@ private Q_SLOTS:
         QCOMPARE(text->text().size(), 143);
         QVERIFY(text->text().startsWith(QStringLiteral("Zklamal si. Celý dům byl zatopen vodou")));
         QVERIFY(text->wordWrap());
-        QCOMPARE(text->font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(text->font().family(), QStringLiteral("DejaVu Sans"));
         QCOMPARE(text->font().pointSize(), 12);
         QCOMPARE(control<QPushButton>(konec, "Command1")->text(), QStringLiteral("OK"));
         QVERIFY(!control<QPushButton>(konec, "Command1")->isDefault());

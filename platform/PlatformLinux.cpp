@@ -1,5 +1,6 @@
-#include "TaskbarHiding.h"
+#include "Platform.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QWidget>
 
@@ -9,9 +10,24 @@
 #include <cstring>
 #include <vector>
 
-namespace tonovka {
+namespace tonovka::platform {
 
 namespace {
+
+// Qt asks the desktop's session bus for assistive technology. Where the desktop runs none, the
+// D-Bus library would start one of its own, which writes into the home folder and outlives the
+// game; the game writes nothing, so there it goes without a bus.
+void keepToARunningSessionBus()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    // The bus of a user session lies here, and the library finds it without being told.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo(QString::fromLocal8Bit(runtime + "/bus")).exists())
+        return;
+    // An address of no known kind: connecting fails at once, and nothing is started.
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+}
 
 xcb_atom_t atom(xcb_connection_t* connection, const char* name)
 {
@@ -24,6 +40,20 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name)
 
 } // namespace
 
+void prepareWindowSystem()
+{
+    keepToARunningSessionBus();
+    // X11 wherever an X display is named (as XWayland names one in a Wayland session): only there
+    // can the game centre its screens and keep them out of the task bar. A platform chosen by the
+    // user stays chosen; Wayland comes second, for a named X display that cannot be reached.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+}
+
+// The Debian package installs the fonts, and fontconfig finds them.
+void addBundledFonts() {}
+
+// Qt 6 never sets _NET_WM_STATE_SKIP_TASKBAR for a tool window, so the X11 window state says it.
 void keepOutOfTaskbar(QWidget& window)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
@@ -53,4 +83,4 @@ void keepOutOfTaskbar(QWidget& window)
     xcb_flush(connection);
 }
 
-} // namespace tonovka
+} // namespace tonovka::platform
