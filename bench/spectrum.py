@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """spectrum.py: compares what two captures of SDL's disk driver sound like, band by band.
 
-    bench/spectrum.py BEFORE.raw RATE AFTER.raw RATE
+    bench/spectrum.py [--check DB] BEFORE.raw RATE AFTER.raw RATE
 
 Each file holds signed 16-bit stereo samples at its rate. For each, the script averages the power
 spectrum of the two channels mixed to one over frames of about 93 ms, and prints the level of each
 octave band in dB against the loudest band of the first file, the RMS level, and the loudness
-in time (RMS of each second) side by side."""
+in time (RMS of each second) side by side. With --check, both captures start at their first sound
+and last as long as the shorter, and the script fails when a band within 40 dB of the loudest
+differs by more than DB between them."""
 import cmath
 import math
 import struct
@@ -51,9 +53,23 @@ def rms(samples):
     return math.sqrt(sum(s * s for s in samples) / max(len(samples), 1))
 
 
+def from_first_sound(samples, seconds, rate):
+    start = next((i for i, s in enumerate(samples) if abs(s) > 64), len(samples))
+    return samples[start:start + int(seconds * rate)]
+
+
 def main():
-    before, before_rate, after, after_rate = sys.argv[1], int(sys.argv[2]), sys.argv[3], int(sys.argv[4])
+    args = sys.argv[1:]
+    limit = None
+    if args[:1] == ['--check']:
+        limit, args = float(args[1]), args[2:]
+    before, before_rate, after, after_rate = args[0], int(args[1]), args[2], int(args[3])
     a, b = mono(before), mono(after)
+    if limit is not None:
+        seconds = min(len(a) / before_rate, len(b) / after_rate)
+        a, b = from_first_sound(a, seconds, before_rate), from_first_sound(b, seconds, after_rate)
+        seconds = min(len(a) / before_rate, len(b) / after_rate)
+        a, b = a[:int(seconds * before_rate)], b[:int(seconds * after_rate)]
     pa, pb = band_power(a, before_rate), band_power(b, after_rate)
     # Power per frame scales with the frame's length in samples: bring both to the same duration.
     scale_b = (4096 if before_rate > 24000 else 2048) / (4096 if after_rate > 24000 else 2048)
@@ -68,6 +84,10 @@ def main():
     for second in range(int(min(len(a) / before_rate, len(b) / after_rate))):
         print('%3d s  %6.0f  %6.0f' % (second, rms(a[second * before_rate:(second + 1) * before_rate]),
                                        rms(b[second * after_rate:(second + 1) * after_rate])))
+    if limit is not None:
+        worst = max(abs(db(x) - db(y)) for x, y in zip(pa, pb) if db(x) > -40)
+        print('largest difference of a band within 40 dB of the loudest: %.2f dB (at most %.2f)' % (worst, limit))
+        sys.exit(0 if worst <= limit else 1)
 
 
 if __name__ == '__main__':

@@ -5,7 +5,19 @@
 set(TONOVKA_INSTALL_GAMESDIR .)
 set(TONOVKA_INSTALL_GAMEDATADIR .)
 set(TONOVKA_INSTALLED_DATA_DIR "")
+# The zip, and with -setup.exe the installer, that packaging/windows makes in the build folder.
+set(TONOVKA_WINDOWS_PACKAGE tonovka-${PROJECT_VERSION}-win64)
 set(TONOVKA_AUDIO_SONAMES SDL2.dll SDL2_mixer.dll)
+# The stand-in fonts (screens/common/NamedFont.h), which Windows lacks, from Debian's packages
+# fonts-dejavu-core and fonts-comic-neue: they go into a folder beside the program.
+set(TONOVKA_BUNDLED_FONTS_FOLDER fonts)
+set(TONOVKA_BUNDLED_FONTS /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
+                          /usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf)
+foreach(font ${TONOVKA_BUNDLED_FONTS})
+    if(NOT EXISTS ${font})
+        message(FATAL_ERROR "No ${font}: install fonts-dejavu-core and fonts-comic-neue")
+    endif()
+endforeach()
 
 find_package(SDL2 CONFIG REQUIRED)
 find_package(SDL2_mixer CONFIG REQUIRED)

@@ -16,10 +16,10 @@ void prepareWindowSystem()
         qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
 }
 
-// The stand-in fonts lie in the fonts folder beside the program: Windows has neither of them.
+// The stand-in fonts lie in a folder beside the program: Windows has neither of them.
 void addBundledFonts()
 {
-    const QDir fonts(QCoreApplication::applicationDirPath() + QStringLiteral("/fonts"));
+    const QDir fonts(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(TONOVKA_BUNDLED_FONTS_FOLDER)));
     const QStringList files = fonts.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")}, QDir::Files);
     for (const QString& file : files)
         QFontDatabase::addApplicationFont(fonts.filePath(file));

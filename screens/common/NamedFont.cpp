@@ -21,6 +21,9 @@ QFont namedFont(const QString& family, qreal pointSize)
 {
     QFont font(standIn(family));
     font.setPointSizeF(pointSize);
+    // Hinted as fontconfig hints by default on Linux ("slight"), also where the system would
+    // hint otherwise, as Windows does: the text then has the same pixels everywhere.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
     return font;
 }
 

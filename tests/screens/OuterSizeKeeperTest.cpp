@@ -165,6 +165,8 @@ private Q_SLOTS:
         QTRY_VERIFY(held.settled());
         held.handle().resize(700, 600);
         QTRY_VERIFY(held.settled());
+        // Until the window system reports the correction, a move is the window manager's.
+        QTRY_VERIFY(held.keeper->phase() != Correcting);
         const QPoint corrected = held.window.frameGeometry().topLeft();
         const QPoint moved = corrected + QPoint(37, 23);
         held.handle().setFramePosition(moved);

@@ -149,7 +149,7 @@ private Q_SLOTS:
         // handler that would print more afterwards.
         QProcess child;
         child.setProgram(QStringLiteral(END_PROGRAM_CHILD));
-        child.start();
+        child.start(QIODevice::ReadOnly | QIODevice::Text); // one line end on every system
         QVERIFY(child.waitForFinished(10000));
         QCOMPARE(child.exitStatus(), QProcess::NormalExit);
         QCOMPARE(child.exitCode(), 0);

@@ -36,6 +36,12 @@ QVector<qint16> DiskAudioSession::samples() const
     return rawSamples(path(QStringLiteral("out.raw")));
 }
 
+QVector<qint16> DiskAudioSession::finish()
+{
+    m_audio.reset();
+    return samples();
+}
+
 qsizetype DiskAudioSession::samplesWritten() const
 {
     return QFileInfo(path(QStringLiteral("out.raw"))).size() / 2;

@@ -43,6 +43,9 @@ public:
     bool waitForSamples(qsizetype count) const;
     // Waits until the service no longer hears the player.
     bool waitUntilSilent(int player) const;
+    // Ends the service, and with it SDL's output, and gives every sample written. Windows lets
+    // nobody read the output while SDL writes it, so a test there reads it only now.
+    QVector<qint16> finish();
 
 private:
     QTemporaryDir m_dir;

@@ -117,6 +117,10 @@ void SoundFileSearchTest::emptyNameIsNotLookedFor()
 void SoundFileSearchTest::installedFoldersAreTheDataFolderThenTheExecutablesFolder()
 {
     const QStringList folders = installedSoundFolders();
+#ifdef _WIN32
+    // The game is one folder, its sounds beside the program.
+    QCOMPARE(folders, QStringList{QCoreApplication::applicationDirPath()});
+#else
 
     QCOMPARE(folders.size(), 3);
     QVERIFY(QDir::isAbsolutePath(folders[0]));
@@ -125,6 +129,7 @@ void SoundFileSearchTest::installedFoldersAreTheDataFolderThenTheExecutablesFold
     const QDir program(QCoreApplication::applicationDirPath());
     QCOMPARE(folders[1], QDir::cleanPath(program.filePath(QStringLiteral("../share/games/tonovka"))));
     QCOMPARE(folders[2], QCoreApplication::applicationDirPath());
+#endif
 }
 
 void SoundFileSearchTest::soundFontIsTriedFromTheDebianPathThenEachFolder()

@@ -5,7 +5,9 @@
 // strips are Shape1_0 and Shape1_1. The first line is the window's size with its frame, which
 // the window keeps whatever the frame: outerSize=(WIDTH HEIGHT); the second how often the window
 // corrects one change that the window manager makes to that size or its place:
-// keeperCorrections=N. A script takes them in with eval "$(house-layout)".
+// keeperCorrections=N. The controls of the welcome and game-over screens that the scripts click
+// or compare follow, named after their screen: welcome_enterBUTT=(X Y WIDTH HEIGHT). A script
+// takes them all in with eval "$(house-layout)".
 //
 // The window is laid out on the offscreen platform unless QT_QPA_PLATFORM names another.
 
@@ -17,11 +19,13 @@
 #include "AppShell.h"
 #include "AudioService.h"
 #include "HouseLayout.h"
+#include "KonecScreen.h"
 #include "MainWindow.h"
 #include "OuterSizeStates.h"
 #include "PictureSet.h"
 #include "SteppedTimerSet.h"
 #include "Twips.h"
+#include "WelcomeScreen.h"
 
 using namespace tonovka;
 
@@ -76,5 +80,13 @@ int main(int argc, char* argv[])
         if (place.element != kNoElement)
             name += QStringLiteral("_%1").arg(place.element);
         out << line(name, place.rect().translated(client->mapTo(&window, QPoint(0, 0))));
+    }
+    const WelcomeScreen welcome(shell, pictures, sound);
+    const KonecScreen konec(shell);
+    const std::pair<const QWidget*, const char*> controls[] = {
+        {&welcome, "enterBUTT"}, {&welcome, "endBUTT"}, {&welcome, "tittlelbl"}, {&konec, "Command1"}};
+    for (const auto& [screen, name] : controls) {
+        if (const auto* control = screen->findChild<const QWidget*>(QLatin1String(name)))
+            out << line(screen->objectName() + u'_' + QLatin1String(name), control->geometry());
     }
 }

@@ -1,0 +1,94 @@
+#include "SdlAudioService.h"
+
+#include "DamagedSounds.h"
+#include "DiskAudioSession.h"
+#include "SoundFixtures.h"
+
+#include <QFile>
+#include <QLibrary>
+#include <QTest>
+
+using namespace tonovka;
+using namespace tonovka::fixtures;
+
+// The tune on Windows goes to the system's MIDI synthesizer, through SDL_mixer's MIDI player.
+// Wine on a machine with no sound hardware has no synthesizer to hear, so a library that records
+// SDL_mixer's music calls (recording-music-library.cpp) takes them, while SDL and SDL_mixer play
+// the siren through SDL's disk driver as in the game.
+class WindowsMusicTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void onlyAWholeTuneReachesTheMidiPlayerAndInOrder_data();
+    void onlyAWholeTuneReachesTheMidiPlayerAndInOrder();
+    void noMidiSynthesizerLeavesTheSirenPlaying();
+};
+
+void WindowsMusicTest::onlyAWholeTuneReachesTheMidiPlayerAndInOrder_data()
+{
+    QTest::addColumn<QString>("damage"); // of the tune's file, or none
+    QTest::addColumn<QString>("calls");  // what the MIDI player is asked, one a line
+    const qint64 size = QFile(QStringLiteral(TONOVKA_TUNE)).size();
+    // Played, closed, played again, and stopped as the service ends.
+    const QString played = QStringLiteral("load MIDI MThd %1\nvolume 96\nplay 0\nhalt\nfree\n").arg(size);
+    QTest::newRow("whole") << QString() << played + played;
+    for (const char* damage : {"missing", "random bytes", "cut in half"})
+        QTest::newRow(damage) << QString::fromLatin1(damage) << QString();
+}
+
+void WindowsMusicTest::onlyAWholeTuneReachesTheMidiPlayerAndInOrder()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, calls);
+    QLibrary recorder(QStringLiteral(TONOVKA_RECORDING_MUSIC));
+    QVERIFY2(recorder.load(), qPrintable(recorder.errorString()));
+    const auto recorded = reinterpret_cast<const char* (*)()>(recorder.resolve("recordedMusicCalls"));
+    QVERIFY(recorded);
+    const QString before = QString::fromLatin1(recorded());
+
+    DiskAudioSession session({}, {}, "disk", QStringList{recorder.fileName()} + installedAudioLibraries());
+    QString tune = session.path(QStringLiteral("rytmozan.mid"));
+    if (damage.isEmpty())
+        QVERIFY(QFile::copy(QStringLiteral(TONOVKA_TUNE), tune));
+    else
+        QVERIFY(makeDamagedSound(qPrintable(damage), tune, AudioDevice::Sequencer));
+    const QString siren = session.path(QStringLiteral("siren.wav"));
+    QVERIFY(writeFile(siren, waveTone(300)));
+    SdlAudioService& audio = session.audio();
+    const int sirenPlayer = audio.addPlayer();
+    const int musicPlayer = audio.addPlayer();
+    audio.open(sirenPlayer, AudioDevice::WaveAudio, siren);
+    audio.play(sirenPlayer);
+    audio.open(musicPlayer, AudioDevice::Sequencer, tune);
+    audio.play(musicPlayer);
+    audio.close(musicPlayer);
+    audio.open(musicPlayer, AudioDevice::Sequencer, tune);
+    audio.play(musicPlayer);
+    QVERIFY2(audio.waitUntilDone(EventTimeout), "the audio thread must not hang");
+    QVERIFY(session.waitForSamples(SamplesPerSecond));
+
+    QVERIFY2(firstLoudSample(session.finish()) >= 0, "the siren must be heard beside the tune");
+    QCOMPARE(QString::fromLatin1(recorded()).mid(before.size()), calls);
+}
+
+void WindowsMusicTest::noMidiSynthesizerLeavesTheSirenPlaying()
+{
+    // SDL_mixer's own MIDI player: Wine here has no MIDI device, and a Windows machine that has
+    // one plays the tune; either way the siren is heard.
+    DiskAudioSession session({}, {}, "disk");
+    const QString siren = session.path(QStringLiteral("siren.wav"));
+    QVERIFY(writeFile(siren, waveTone(300)));
+    SdlAudioService& audio = session.audio();
+    const int musicPlayer = audio.addPlayer();
+    const int sirenPlayer = audio.addPlayer();
+    audio.open(musicPlayer, AudioDevice::Sequencer, QStringLiteral(TONOVKA_TUNE));
+    audio.play(musicPlayer);
+    audio.open(sirenPlayer, AudioDevice::WaveAudio, siren);
+    audio.play(sirenPlayer);
+    QVERIFY2(audio.waitUntilDone(EventTimeout), "the audio thread must not hang");
+    QVERIFY(session.waitForSamples(SamplesPerSecond));
+    QVERIFY2(firstLoudSample(session.finish()) >= 0, "the siren must be heard");
+}
+
+QTEST_GUILESS_MAIN(WindowsMusicTest)
+#include "WindowsMusicTest.moc"
