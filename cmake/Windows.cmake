@@ -7,7 +7,9 @@ set(TONOVKA_INSTALL_GAMEDATADIR .)
 set(TONOVKA_INSTALLED_DATA_DIR "")
 # The zip, and with -setup.exe the installer, that packaging/windows makes in the build folder.
 set(TONOVKA_WINDOWS_PACKAGE tonovka-${PROJECT_VERSION}-win64)
-set(TONOVKA_AUDIO_SONAMES SDL2.dll SDL2_mixer.dll)
+# The audio libraries, loaded at run time: SDL's beside the program, and Windows' own multimedia
+# library, which says whether there is a MIDI output.
+set(TONOVKA_AUDIO_SONAMES SDL2.dll SDL2_mixer.dll winmm.dll)
 # The stand-in fonts (screens/common/NamedFont.h), which Windows lacks, from Debian's packages
 # fonts-dejavu-core and fonts-comic-neue: they go into a folder beside the program.
 set(TONOVKA_BUNDLED_FONTS_FOLDER fonts)

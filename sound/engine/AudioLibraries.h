@@ -11,6 +11,12 @@
 #include <alsa/asoundlib.h>
 #include <fluidsynth.h>
 #include <glib.h>
+#elif defined(_WIN32)
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <mmsystem.h>
 #endif
 
 namespace tonovka {
@@ -38,6 +44,9 @@ namespace tonovka {
     F(fluid_synth_get_active_voice_count) F(new_fluid_player) F(delete_fluid_player)               \
     F(fluid_player_add_mem) F(fluid_player_play) F(fluid_player_stop) F(fluid_player_get_status)   \
     F(fluid_set_log_function) F(snd_lib_error_set_handler) F(g_log_set_handler)
+#elif defined(_WIN32)
+// Windows' multimedia library, to ask whether there is a MIDI output to play the tune on.
+#define TONOVKA_SYSTEM_AUDIO_FUNCTIONS(F) F(midiOutGetNumDevs)
 #else
 #define TONOVKA_SYSTEM_AUDIO_FUNCTIONS(F)
 #endif

@@ -21,19 +21,21 @@ class WindowsMusicTest : public QObject {
 private Q_SLOTS:
     void onlyAWholeTuneReachesTheMidiPlayerAndInOrder_data();
     void onlyAWholeTuneReachesTheMidiPlayerAndInOrder();
-    void noMidiSynthesizerLeavesTheSirenPlaying();
 };
 
 void WindowsMusicTest::onlyAWholeTuneReachesTheMidiPlayerAndInOrder_data()
 {
     QTest::addColumn<QString>("damage"); // of the tune's file, or none
-    QTest::addColumn<QString>("calls");  // what the MIDI player is asked, one a line
+    QTest::addColumn<QString>("calls");  // what the MIDI player is asked, one a line; null: not recorded
     const qint64 size = QFile(QStringLiteral(TONOVKA_TUNE)).size();
     // Played, closed, played again, and stopped as the service ends.
     const QString played = QStringLiteral("load MIDI MThd %1\nvolume 96\nplay 0\nhalt\nfree\n").arg(size);
     QTest::newRow("whole") << QString() << played + played;
     for (const char* damage : {"missing", "random bytes", "cut in half"})
-        QTest::newRow(damage) << QString::fromLatin1(damage) << QString();
+        QTest::newRow(damage) << QString::fromLatin1(damage) << QStringLiteral("");
+    // SDL_mixer's own player: Wine here has no MIDI device, and a Windows machine that has one
+    // plays the tune; either way the siren is heard.
+    QTest::newRow("SDL_mixer's own MIDI player") << QString() << QString();
 }
 
 void WindowsMusicTest::onlyAWholeTuneReachesTheMidiPlayerAndInOrder()
@@ -46,7 +48,8 @@ void WindowsMusicTest::onlyAWholeTuneReachesTheMidiPlayerAndInOrder()
     QVERIFY(recorded);
     const QString before = QString::fromLatin1(recorded());
 
-    DiskAudioSession session({}, {}, "disk", QStringList{recorder.fileName()} + installedAudioLibraries());
+    const QStringList libraries = calls.isNull() ? QStringList() : QStringList{recorder.fileName()};
+    DiskAudioSession session({}, {}, "disk", libraries + installedAudioLibraries());
     QString tune = session.path(QStringLiteral("rytmozan.mid"));
     if (damage.isEmpty())
         QVERIFY(QFile::copy(QStringLiteral(TONOVKA_TUNE), tune));
@@ -68,26 +71,8 @@ void WindowsMusicTest::onlyAWholeTuneReachesTheMidiPlayerAndInOrder()
     QVERIFY(session.waitForSamples(SamplesPerSecond));
 
     QVERIFY2(firstLoudSample(session.finish()) >= 0, "the siren must be heard beside the tune");
-    QCOMPARE(QString::fromLatin1(recorded()).mid(before.size()), calls);
-}
-
-void WindowsMusicTest::noMidiSynthesizerLeavesTheSirenPlaying()
-{
-    // SDL_mixer's own MIDI player: Wine here has no MIDI device, and a Windows machine that has
-    // one plays the tune; either way the siren is heard.
-    DiskAudioSession session({}, {}, "disk");
-    const QString siren = session.path(QStringLiteral("siren.wav"));
-    QVERIFY(writeFile(siren, waveTone(300)));
-    SdlAudioService& audio = session.audio();
-    const int musicPlayer = audio.addPlayer();
-    const int sirenPlayer = audio.addPlayer();
-    audio.open(musicPlayer, AudioDevice::Sequencer, QStringLiteral(TONOVKA_TUNE));
-    audio.play(musicPlayer);
-    audio.open(sirenPlayer, AudioDevice::WaveAudio, siren);
-    audio.play(sirenPlayer);
-    QVERIFY2(audio.waitUntilDone(EventTimeout), "the audio thread must not hang");
-    QVERIFY(session.waitForSamples(SamplesPerSecond));
-    QVERIFY2(firstLoudSample(session.finish()) >= 0, "the siren must be heard");
+    if (!calls.isNull())
+        QCOMPARE(QString::fromLatin1(recorded()).mid(before.size()), calls);
 }
 
 QTEST_GUILESS_MAIN(WindowsMusicTest)

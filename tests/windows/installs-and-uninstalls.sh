@@ -9,30 +9,10 @@
 set -u -o pipefail
 [ $# -eq 5 ] && [ -n "${DISPLAY:-}" ] || { echo "usage: scripts/x-desktop WM -- $0 SETUP ZIP WINE_RUN" \
     "WINDOW_PROBE HOUSE_LAYOUT" >&2; exit 2; }
-setup=$(realpath "$1") zip=$(realpath "$2") wine_run=$3 window_probe=$4 layout=$5
+setup=$(realpath "$1") zip=$(realpath "$2") WINE_RUN=$3 WINDOW_PROBE=$4 layout=$5
+source "$(dirname "$(realpath "$0")")/wine-steps.sh"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tonovka-setup.XXXXXX")
-export WINEPREFIX=$work/prefix
-problems=0
-finish() {
-    local status=$?
-    wineserver -k 2>/dev/null
-    if [ "$status" -eq 0 ] && [ "$problems" -eq 0 ]; then rm -rf "$work"; else echo "The run is in $work"; fi
-}
-trap finish EXIT
-say() { echo "[$(date +%T.%N | cut -c1-12)] $*"; }
-fail() { say "FAILED: $*"; exit 1; }
-problem() { say "WRONG: $*"; problems=$((problems + 1)); }
-poll() {
-    local tries=$(($1 * 10))
-    shift
-    until "$@"; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
-wine() { "$wine_run" "$@" 2>>"$work/wine.log" | tr -d '\r'; }
+wine() { "$WINE_RUN" "$@" 2>>"$work/wine.log" | tr -d '\r'; }
 eval "$("$layout" 2>/dev/null)" || fail "$layout printed no layout"
 
 folder="$WINEPREFIX/drive_c/Program Files/Tonovka"
@@ -55,9 +35,9 @@ echo "$entry" | grep -q 'DisplayName.*Tonovka' && echo "$entry" | grep -q 'Quiet
 
 # The game, started through its shortcut, as the Start menu starts it.
 wine start /unix "$shortcut" || problem "the shortcut does not start"
-shown() { "$wine_run" "$window_probe" geometry Form1 >/dev/null 2>&1; }
+shown() { windows geometry Form1 >/dev/null; }
 if poll 60 shown; then
-    read -r _ _ _ _ x y _ _ < <(wine "$window_probe" geometry Form1)
+    read -r _ _ _ _ x y _ _ < <(windows geometry Form1)
     xdotool mousemove $((x + welcome_endBUTT[0] + welcome_endBUTT[2] / 2)) \
         $((y + welcome_endBUTT[1] + welcome_endBUTT[3] / 2)) click 1
     poll 20 eval '! shown' || problem "'Konec' did not end the installed game"

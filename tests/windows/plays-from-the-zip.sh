@@ -17,36 +17,13 @@
 set -u -o pipefail
 [ $# -eq 8 ] && [ -n "${DISPLAY:-}" ] || { echo "usage: scripts/x-desktop WM -- $0 ZIP WINE_RUN" \
     "WINDOW_PROBE LINUX_TONOVKA DATA_FOLDER E2EPROBE HOUSE_LAYOUT SPECTRUM" >&2; exit 2; }
-zip=$(realpath "$1") wine_run=$2 window_probe=$3 linux=$(realpath "$4") data=$(realpath "$5")
+zip=$(realpath "$1") WINE_RUN=$2 WINDOW_PROBE=$3 linux=$(realpath "$4") data=$(realpath "$5")
 probe=$6 layout=$7 spectrum=$8
-source "$(dirname "$(realpath "$0")")/../e2e/window-geometry.sh"
-readonly BYTES_PER_SECOND=$((44100 * 2 * 2)) EMPTY_FRAME="192 192 192" WHITE="255 255 255"
+here=$(dirname "$(realpath "$0")")
+source "$here/../e2e/window-geometry.sh"
+source "$here/wine-steps.sh"
+readonly BYTES_PER_SECOND=$((44100 * 2 * 2))
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tonovka-wine.XXXXXX")
-# A prefix of the test's own: Wine's desktop process keeps to the X display it first met.
-export WINEPREFIX=$work/prefix
-pids=() problems=0
-finish() {
-    local status=$?
-    [ "$status" -eq 0 ] && [ "$problems" -eq 0 ] || import -silent -window root "png:$work/at-the-end.png"
-    kill "${pids[@]}" 2>/dev/null
-    WINEPREFIX=$WINEPREFIX wineserver -k 2>/dev/null
-    if [ "$status" -eq 0 ] && [ "$problems" -eq 0 ]; then rm -rf "$work"; else echo "The run is in $work"; fi
-}
-trap finish EXIT
-say() { echo "[$(date +%T.%N | cut -c1-12)] $*"; }
-fail() { say "FAILED: $*"; exit 1; }
-problem() { say "WRONG: $*"; problems=$((problems + 1)); }
-poll() {
-    local tries=$(($1 * 10))
-    shift
-    until "$@"; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
-windows() { "$wine_run" "$window_probe" "$@" 2>/dev/null | tr -d '\r'; }
 # The X window of the game's window with this title: Wine names the class after the program.
 find_window() {
     local id
@@ -83,7 +60,7 @@ kill "${pids[0]}"
 unzip -q "$zip" -d "$work/game" || fail "cannot unpack $zip"
 program=$(ls "$work"/game/*/tonovka.exe) && mkdir -p "$work/elsewhere" || fail "no tonovka.exe in $zip"
 start_game() {
-    (cd "$work/elsewhere" && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/$1" "$wine_run" "$program") \
+    (cd "$work/elsewhere" && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/$1" "$WINE_RUN" "$program") \
         >"$work/$1.log" 2>&1 &
     game=$!
     pids+=("$game")
