@@ -7,7 +7,8 @@
 # - "Vstoupit": the main window, 504 x 414 with the frame Windows draws, centred, no maximise;
 # - Ctrl+N: people appear, and a click rescues one;
 # - the flood: "Gejm Ouvr" comes up above the main window, and "OK" ends the game with status 0;
-# - a second start ends with Ctrl+Q, with status 0.
+# - a second start, with a broken siren, no tune and no audio device, plays on and ends with
+#   Ctrl+Q, with status 0.
 # What must differ from Linux: the buttons are drawn by each system's own style, and Qt blends
 # the grey edges of the title's letters (Comic Neue, a font of CFF outlines) with a gamma of 2.31
 # on Windows and 1.7 on Linux, so those edges differ by a few levels.
@@ -59,8 +60,9 @@ kill "${pids[0]}"
 # The game from the zip, started from a folder that holds no sound.
 unzip -q "$zip" -d "$work/game" || fail "cannot unpack $zip"
 program=$(ls "$work"/game/*/tonovka.exe) && mkdir -p "$work/elsewhere" || fail "no tonovka.exe in $zip"
+# start_game OUTPUT [AUDIO_DRIVER]
 start_game() {
-    (cd "$work/elsewhere" && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/$1" "$WINE_RUN" "$program") \
+    (cd "$work/elsewhere" && exec env SDL_AUDIODRIVER="${2:-disk}" SDL_DISKAUDIOFILE="$work/$1" "$WINE_RUN" "$program") \
         >"$work/$1.log" 2>&1 &
     game=$!
     pids+=("$game")
@@ -145,8 +147,10 @@ wait "$game"
 status=$?
 [ "$status" -eq 0 ] && say "'OK' ended the game with status 0" || problem "'OK' ended the game with status $status"
 
-# Ctrl+Q ends a game too.
-start_game again.raw
+# Ctrl+Q ends a game too, and one that has a broken siren, no tune and no audio device at all.
+head -c 100 "$(dirname "$program")/siren.wav" >"$work/siren.wav" && mv "$work/siren.wav" "$(dirname "$program")/"
+rm "$(dirname "$program")/rytmozan.mid"
+start_game again.raw no-such-device
 poll 60 find_window Form1 >/dev/null || fail "the welcome screen did not show again"
 read -r _ _ _ _ wx wy _ _ < <(windows geometry Form1)
 xdotool mousemove $((wx + welcome_enterBUTT[0] + 10)) $((wy + welcome_enterBUTT[1] + 10)) click 1
