@@ -17,8 +17,10 @@
 #include <SDL_mixer.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdio>
 
+#include "AudioEngine.h"
 #include "SoundFileSearch.h"
 
 namespace {
@@ -41,7 +43,8 @@ int main(int argc, char* argv[])
     const QStringList args = QCoreApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--seconds") && i + 1 < args.size())
-            seconds = args[++i].toInt();
+            // A day at most, which a Qt timer counts in milliseconds without overflowing.
+            seconds = int(std::clamp(args[++i].toLongLong(), 1LL, 24LL * 3600));
         else
             tune = args[i];
     }
@@ -54,7 +57,9 @@ int main(int argc, char* argv[])
 
     // The game's output format and soundfont; SDL_mixer reads the tune and the soundfont itself.
     const QByteArray soundFont = QFile::encodeName(tonovka::debianSoundFont());
-    if (SDL_Init(SDL_INIT_AUDIO) != 0 || Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+    using tonovka::MixerFormat;
+    if (SDL_Init(SDL_INIT_AUDIO) != 0 ||
+        Mix_OpenAudio(MixerFormat::SampleRate, AUDIO_S16SYS, MixerFormat::Channels, MixerFormat::BufferFrames) != 0) {
         std::fprintf(stderr, "tune_floor: no audio: %s\n", SDL_GetError());
         return 1;
     }

@@ -7,6 +7,27 @@ set(TONOVKA_INSTALL_GAMEDATADIR .)
 set(TONOVKA_INSTALLED_DATA_DIR "")
 # The zip, and with -setup.exe the installer, that packaging/windows makes in the build folder.
 set(TONOVKA_WINDOWS_PACKAGE tonovka-${PROJECT_VERSION}-win64)
+# Windows wants four numbers in a version: the missing ones are 0.
+foreach(part MAJOR MINOR PATCH TWEAK)
+    if(PROJECT_VERSION_${part} STREQUAL "")
+        set(PROJECT_VERSION_${part} 0)
+    endif()
+    list(APPEND version_parts ${PROJECT_VERSION_${part}})
+endforeach()
+list(JOIN version_parts . TONOVKA_WINDOWS_VERSION)
+string(REPLACE . , TONOVKA_WINDOWS_VERSION_COMMAS ${TONOVKA_WINDOWS_VERSION})
+
+# The MinGW runtime that the program and Qt load, where the compiler keeps it.
+set(TONOVKA_MINGW_RUNTIME)
+foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                    OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT EXISTS "${path}")
+        message(FATAL_ERROR "The compiler does not know ${dll}")
+    endif()
+    file(REAL_PATH ${path} path)
+    list(APPEND TONOVKA_MINGW_RUNTIME ${path})
+endforeach()
 # The audio libraries, loaded at run time: SDL's beside the program, and Windows' own multimedia
 # library, which says whether there is a MIDI output.
 set(TONOVKA_AUDIO_SONAMES SDL2.dll SDL2_mixer.dll winmm.dll)

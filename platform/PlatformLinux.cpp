@@ -51,7 +51,9 @@ void prepareWindowSystem()
 }
 
 // The Debian package installs the fonts, and fontconfig finds them.
-void addBundledFonts() {}
+void addBundledFonts()
+{
+}
 
 // Qt 6 never sets _NET_WM_STATE_SKIP_TASKBAR for a tool window, so the X11 window state says it.
 void keepOutOfTaskbar(QWidget& window)

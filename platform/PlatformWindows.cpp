@@ -19,13 +19,16 @@ void prepareWindowSystem()
 // The stand-in fonts lie in a folder beside the program: Windows has neither of them.
 void addBundledFonts()
 {
-    const QDir fonts(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(TONOVKA_BUNDLED_FONTS_FOLDER)));
+    const QDir fonts(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(TONOVKA_BUNDLED_FONTS_FOLDER)));
     const QStringList files = fonts.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")}, QDir::Files);
     for (const QString& file : files)
         QFontDatabase::addApplicationFont(fonts.filePath(file));
 }
 
 // A tool window (Qt::Tool) is a Windows tool window, which the task bar never shows.
-void keepOutOfTaskbar(QWidget&) {}
+void keepOutOfTaskbar(QWidget&)
+{
+}
 
 } // namespace tonovka::platform

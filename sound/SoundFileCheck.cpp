@@ -1,5 +1,6 @@
 #include "SoundFileCheck.h"
 
+#include "LittleEndian.h"
 #include "RegularFile.h"
 
 #include <cstring>
@@ -39,12 +40,6 @@ bool hasRightMagic(const QByteArray& bytes, AudioDevice device)
     return bytes.startsWith("MThd");
 }
 
-std::uint32_t littleEndian32(const char* bytes)
-{
-    const auto* b = reinterpret_cast<const unsigned char*>(bytes);
-    return b[0] | (b[1] << 8) | (b[2] << 16) | (std::uint32_t(b[3]) << 24);
-}
-
 std::uint32_t bigEndian32(const char* bytes)
 {
     const auto* b = reinterpret_cast<const unsigned char*>(bytes);
@@ -60,7 +55,7 @@ bool waveIsWhole(const QByteArray& bytes)
     bool samples = false;
     std::int64_t at = 12;
     while (at + 8 <= size) {
-        const std::int64_t length = littleEndian32(bytes.constData() + at + 4);
+        const std::int64_t length = readLittle32(bytes.constData() + at + 4);
         if (length > size - at - 8)
             return false;
         const char* id = bytes.constData() + at;

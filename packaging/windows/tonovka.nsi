@@ -1,7 +1,7 @@
 ; The installer of Tonovka for Windows, made by makensis from the game's folder as the zip holds
 ; it (make-packages). It installs for all users, adds a Start-menu entry and an entry in the list
 ; of installed apps, and its uninstaller removes every file and registry key it wrote.
-; Defines given by make-packages: VERSION, PUBLISHER, ICON, FILES (the install commands of the
+; Defines given by make-packages: VERSION (four numbers), PUBLISHER, ICON, FILES (the install commands of the
 ; game's files), UNFILES (their removal), OUTFILE.
 ; A 64-bit installer for the 64-bit game: it runs wherever the game does.
 Target amd64-unicode
@@ -20,7 +20,7 @@ RequestExecutionLevel admin
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
 
-VIProductVersion "${VERSION}.0"
+VIProductVersion "${VERSION}"
 VIAddVersionKey /LANG=0 "ProductName" "${NAME}"
 VIAddVersionKey /LANG=0 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=0 "FileVersion" "${VERSION}"

@@ -31,6 +31,8 @@ std::unique_ptr<Music> makeSystemMusic(const AudioLibraries& lib, const QStringL
 }
 
 // SDL and SDL_mixer are the only audio libraries here, and their messages are routed already.
-void routeSystemAudioMessages(const AudioLibraries&) {}
+void routeSystemAudioMessages(const AudioLibraries&)
+{
+}
 
 } // namespace tonovka

@@ -6,7 +6,8 @@
 
 namespace tonovka {
 
-// A SoundFont bank keeps its numbers little-endian, whatever the machine that reads it.
+// RIFF files, a SoundFont bank and a WAV file among them, keep their numbers little-endian,
+// whatever the machine that reads them.
 
 inline int readLittle16(const char* bytes)
 {

@@ -1,12 +1,11 @@
 # Under Wine: CTest runs every Windows test program through wine-run, in a Wine prefix of the
 # build's own, with the DLLs' folders on Wine's search path (drive Z: is this machine's root).
 set(dll_folders $<TARGET_FILE_DIR:Qt6::Core> $<TARGET_FILE_DIR:SDL2::SDL2> $<TARGET_FILE_DIR:SDL2_mixer::SDL2_mixer>)
-foreach(dll libstdc++-6.dll libwinpthread-1.dll)
-    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
-                    OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
-    get_filename_component(folder ${path} DIRECTORY)
+foreach(dll ${TONOVKA_MINGW_RUNTIME})
+    get_filename_component(folder ${dll} DIRECTORY)
     list(APPEND dll_folders ${folder})
 endforeach()
+list(REMOVE_DUPLICATES dll_folders)
 list(TRANSFORM dll_folders PREPEND Z:)
 list(JOIN dll_folders ";" WINE_PATH)
 set(WINE_PREFIX ${PROJECT_BINARY_DIR}/wine-prefix)

@@ -69,26 +69,27 @@ start_game() {
 }
 start_game windows.raw
 poll 60 find_window Form1 >/dev/null || fail "the welcome screen 'Form1' never showed"
-welcome=$(find_window Form1)
+welcome_window=$(find_window Form1)
 read -r x y w h wx wy cw ch < <(windows geometry Form1)
 say "welcome: ${w}x${h} at ($x,$y), client ${cw}x${ch}; $(windows buttons Form1)"
-[ "${w}x${h} ${cw}x${ch}" = "196x243 196x243" ] || problem "the welcome screen is not a borderless 196x243"
+size=${welcome[2]}x${welcome[3]}
+[ "${w}x${h} ${cw}x${ch}" = "$size $size" ] || problem "the welcome screen is not a borderless $size"
 check_centred "the welcome screen" "$x" "$y" "$w" "$h"
 windows buttons Form1 | grep -q 'toolwindow yes' || problem "the welcome screen has a task-bar button"
-xprop -root _NET_CLIENT_LIST | grep -qi "$(printf '0x%x' "$welcome")" &&
-    ! xprop -id "$welcome" _NET_WM_STATE | grep -q SKIP_TASKBAR && problem "the desktop lists the welcome screen"
+xprop -root _NET_CLIENT_LIST | grep -qi "$(printf '0x%x' "$welcome_window")" &&
+    ! xprop -id "$welcome_window" _NET_WM_STATE | grep -q SKIP_TASKBAR && problem "the desktop lists the welcome screen"
 
 # Pixel for pixel, but for the buttons and the edges of the title's letters.
 poll 20 enough_sound "$work/windows.raw" 3 || fail "the game wrote no siren (windows.raw.log)"
 shot windows.png
-crop() { convert "$work/$1" -crop "196x243+$2+$3" +repage "$work/$4"; }
+crop() { convert "$work/$1" -crop "$size+$2+$3" +repage "$work/$4"; }
 crop linux.png "$lx" "$ly" linux-welcome.png && crop windows.png "$wx" "$wy" windows-welcome.png
 mask=(-fill black -draw "rectangle ${welcome_enterBUTT[0]},${welcome_enterBUTT[1]} $((welcome_enterBUTT[0] + welcome_enterBUTT[2] - 1)),$((welcome_enterBUTT[1] + welcome_enterBUTT[3] - 1))"
       -draw "rectangle ${welcome_endBUTT[0]},${welcome_endBUTT[1]} $((welcome_endBUTT[0] + welcome_endBUTT[2] - 1)),$((welcome_endBUTT[1] + welcome_endBUTT[3] - 1))")
-title=(-fill black -draw "rectangle 0,0 195,$((welcome_tittlelbl[1] + welcome_tittlelbl[3] - 1))")
+title=(-fill black -draw "rectangle 0,0 $((welcome[2] - 1)),$((welcome_tittlelbl[1] + welcome_tittlelbl[3] - 1))")
 for side in linux windows; do
     convert "$work/$side-welcome.png" "${mask[@]}" "${title[@]}" "$work/$side-rest.png"
-    convert "$work/$side-welcome.png" -crop "196x$((welcome_tittlelbl[1] + welcome_tittlelbl[3]))+0+0" +repage "$work/$side-title.png"
+    convert "$work/$side-welcome.png" -crop "${welcome[2]}x$((welcome_tittlelbl[1] + welcome_tittlelbl[3]))+0+0" +repage "$work/$side-title.png"
 done
 all=$(compare -metric AE "$work/linux-welcome.png" "$work/windows-welcome.png" null: 2>&1)
 rest=$(compare -metric AE "$work/linux-rest.png" "$work/windows-rest.png" null: 2>&1)

@@ -77,8 +77,8 @@ int wmain(int argc, wchar_t** argv)
     } else if (std::wcscmp(argv[1], L"buttons") == 0) {
         const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
         const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
-        std::printf("maximize %s minimize %s toolwindow %s\n", yes(style & WS_MAXIMIZEBOX),
-                    yes(style & WS_MINIMIZEBOX), yes(exStyle & WS_EX_TOOLWINDOW));
+        std::printf("maximize %s minimize %s toolwindow %s\n", yes(style & WS_MAXIMIZEBOX), yes(style & WS_MINIMIZEBOX),
+                    yes(exStyle & WS_EX_TOOLWINDOW));
     } else if (std::wcscmp(argv[1], L"above") == 0 && argc == 4) {
         const int other = find(windows, argv[3]);
         return other >= 0 && at < other ? 0 : 1;

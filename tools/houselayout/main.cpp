@@ -5,8 +5,9 @@
 // strips are Shape1_0 and Shape1_1. The first line is the window's size with its frame, which
 // the window keeps whatever the frame: outerSize=(WIDTH HEIGHT); the second how often the window
 // corrects one change that the window manager makes to that size or its place:
-// keeperCorrections=N. The controls of the welcome and game-over screens that the scripts click
-// or compare follow, named after their screen: welcome_enterBUTT=(X Y WIDTH HEIGHT). A script
+// keeperCorrections=N. The welcome screen's client area follows, welcome=(0 0 WIDTH HEIGHT), and
+// the controls of the welcome and game-over screens that the scripts click or compare, named
+// after their screen: welcome_enterBUTT=(X Y WIDTH HEIGHT). A script
 // takes them all in with eval "$(house-layout)".
 //
 // The window is laid out on the offscreen platform unless QT_QPA_PLATFORM names another.
@@ -83,6 +84,7 @@ int main(int argc, char* argv[])
     }
     const WelcomeScreen welcome(shell, pictures, sound);
     const KonecScreen konec(shell);
+    out << line(welcome.objectName(), welcome.rect());
     const std::pair<const QWidget*, const char*> controls[] = {
         {&welcome, "enterBUTT"}, {&welcome, "endBUTT"}, {&welcome, "tittlelbl"}, {&konec, "Command1"}};
     for (const auto& [screen, name] : controls) {
