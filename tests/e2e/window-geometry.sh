@@ -8,6 +8,8 @@
 #   window_outer ID      "X Y WIDTH HEIGHT" of the window with its frame
 #   window_holder ID     the child of the root window that holds the window: its frame, or itself
 #   window_frames_named  succeeds where the window manager names frames (_NET_FRAME_EXTENTS)
+#   lies_centred X Y W H succeeds where that frame lies in the middle of the work area, given as
+#                        area_x area_y area_w area_h, give or take a pixel
 
 window_client() {
     local info
@@ -50,4 +52,9 @@ window_outer() {
     read -r x y w h < <(window_client "$1") || return 1
     read -r l r t b < <(window_frame "$1")
     echo "$((x - ${l:-0})) $((y - ${t:-0})) $((w + ${l:-0} + ${r:-0})) $((h + ${t:-0} + ${b:-0}))"
+}
+
+lies_centred() {
+    local dx=$((2 * $1 + $3 - 2 * area_x - area_w)) dy=$((2 * $2 + $4 - 2 * area_y - area_h))
+    [ "$dx" -ge -1 ] && [ "$dx" -le 1 ] && [ "$dy" -ge -1 ] && [ "$dy" -le 1 ]
 }

@@ -38,9 +38,7 @@ sound_bytes() { stat -c %s "$1" 2>/dev/null || echo 0; }
 enough_sound() { [ "$(sound_bytes "$1")" -ge $((BYTES_PER_SECOND * $2)) ]; }
 check_centred() {
     local what=$1 x=$2 y=$3 w=$4 h=$5
-    [ $((2 * x + w - 2 * area_x - area_w)) -ge -1 ] && [ $((2 * x + w - 2 * area_x - area_w)) -le 1 ] &&
-        [ $((2 * y + h - 2 * area_y - area_h)) -ge -1 ] && [ $((2 * y + h - 2 * area_y - area_h)) -le 1 ] ||
-        problem "$what at ($x,$y), ${w}x${h}, is not centred on the work area ${area_w}x${area_h}+${area_x}+${area_y}"
+    lies_centred "$x" "$y" "$w" "$h" || problem "$what at ($x,$y), ${w}x${h}, is not centred on the work area ${area_w}x${area_h}+${area_x}+${area_y}"
 }
 
 eval "$("$layout" 2>/dev/null)" || fail "$layout printed no layout"
