@@ -29,14 +29,15 @@ public:
 
     KeeperPhase phase() const { return m_state.phase; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     // A window manager busy with a resize of its own may drop a request and send no further
     // event: the keeper looks again after this long. A correction granted and left alone as long
     // has stood.
     static constexpr int kLookAgainMs = 300;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
 
     QSize heldClientSize() const;
     bool frameKnown() const;

@@ -14,8 +14,8 @@ using namespace tonovka;
 namespace {
 
 constexpr QSize kOuterSize(504, 414);
-// Longer than the keeper waits before it looks again.
-constexpr int kQuietMs = 600;
+// Long enough for the keeper to look again, and for a correction it granted to stand.
+constexpr int kQuietMs = 2 * OuterSizeKeeper::kLookAgainMs;
 
 using enum KeeperPhase;
 
