@@ -1,7 +1,9 @@
-# Sourced by x-desktop, under its lock on /tmp, with its helpers (start, poll, die) and its folder
-# ($dir): starts the desktop's X server and window manager for $wm, exports DISPLAY and XAUTHORITY
-# (and under weston and mutter WAYLAND_DISPLAY, XDG_RUNTIME_DIR and XDG_SESSION_TYPE), and lets
-# the lock go once the X server answers, before the window manager is waited for.
+# Sourced by x-desktop, with what it has set: wm, screen, bus, the folder $dir, the window
+# managers' environment wm_env, the helpers start, poll, die, x_answers and wm_manages, and the
+# lock on /tmp held on descriptor 9. Starts the X server and the window manager that x-desktop's
+# usage names, and lets the lock go once the X server answers, before the window manager is waited
+# for.
+# shellcheck shell=bash disable=SC2154
 
 if [ "$wm" = weston ] || [ "$wm" = mutter ]; then
     command -v "$wm" >/dev/null && command -v Xwayland >/dev/null || die "$wm and Xwayland are needed"

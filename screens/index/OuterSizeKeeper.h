@@ -38,7 +38,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-
     QSize heldClientSize() const;
     bool frameKnown() const;
     QPoint framePosition(const QRect& client) const;

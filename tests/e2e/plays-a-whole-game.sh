@@ -305,7 +305,7 @@ check_outer_size() {
     fi
 }
 check_outer_size "when first framed"
-poll 5 main_centred || true
+poll 5 main_centred || say "the main window did not come to the middle in 5 s"
 read -r mx my mw mh < <(window_client "$main")
 read -r mfx mfy mfw mfh < <(window_outer "$main")
 say "main client ${mw}x${mh} at ($mx,$my); frame extents $(window_frame "$main"); with its frame ${mfw}x${mfh} at ($mfx,$mfy)"
@@ -316,7 +316,7 @@ poll 5 main_active || fail "the main window never became the active window; $(xp
 # Another client asks for a new size: the window takes its own back, in its own place.
 xdotool windowsize "$main" 700 600
 check_outer_size "after another client's resize request"
-poll 5 main_centred || true
+poll 5 main_centred || say "the main window did not come to the middle in 5 s"
 read -r mx my mw mh < <(window_client "$main")
 read -r mfx mfy mfw mfh < <(window_outer "$main")
 check_centred "the main window after the resize request" "$mfx" "$mfy" "$mfw" "$mfh"
