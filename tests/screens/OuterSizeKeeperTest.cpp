@@ -28,13 +28,15 @@ public:
     {
         // After the keeper has seen the grant; it falls due before the keeper's look again,
         // however late the event loop comes to either.
+        static_assert(kAnswerMs < OuterSizeKeeper::kLookAgainMs);
         m_answer.setSingleShot(true);
-        m_answer.setInterval(50);
+        m_answer.setInterval(kAnswerMs);
         connect(&m_answer, &QTimer::timeout, this, &InsistingWindowSystem::answer);
         window.installEventFilter(this);
     }
     int answers = 0;
     bool insisting = true;
+    static constexpr int kAnswerMs = 50;
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
