@@ -115,7 +115,8 @@ void AppShell::showScreen(ScreenId id)
         centre(window, window.size());
         window.show();
         window.activateWindow(); // a screen that opens takes the keyboard
-        new CentreWithFrame(window);
+        if (!screen->keepsItsPlace())
+            new CentreWithFrame(window);
         return;
     }
     if (!screen->window().isVisible()) {

@@ -14,6 +14,9 @@ public:
     virtual ~Screen() = default;
     virtual QWidget& window() = 0;
     virtual void load() {}
+    // A screen that keeps its own place once its frame is known is centred by the shell only
+    // before it first shows: two that moved it would each undo the other's move.
+    virtual bool keepsItsPlace() const { return false; }
 };
 
 } // namespace tonovka

@@ -27,6 +27,7 @@ public:
 
     QWidget& window() override { return *this; }
     void load() override;
+    bool keepsItsPlace() const override { return true; } // its OuterSizeKeeper centres it
 
     GameClock& clock() { return m_clock; }
     const GameState& state() const { return m_state; }
