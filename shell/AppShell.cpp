@@ -113,7 +113,9 @@ void AppShell::showScreen(ScreenId id)
         screen->load();
         QWidget& window = screen->window();
         centre(window, window.size());
-        window.show();
+        // As a window of its own size, also where the window system would show a plain
+        // top-level window full screen (a browser page).
+        window.showNormal();
         window.activateWindow(); // a screen that opens takes the keyboard
         if (!screen->keepsItsPlace())
             new CentreWithFrame(window);
@@ -121,7 +123,7 @@ void AppShell::showScreen(ScreenId id)
     }
     if (!screen->window().isVisible()) {
         screen->window().setEnabled(true);
-        screen->window().show();
+        screen->window().showNormal();
         screen->window().activateWindow();
     }
 }

@@ -1,0 +1,113 @@
+# Sourced by the scripts that build Debian's source packages for another system
+# (scripts/windows-build, scripts/web-build): an apt of their own that fetches Debian's source
+# packages of this machine's release, and a cache outside the clone of what each recipe built.
+#
+# The sourcing script sets, before it calls anything here:
+#   work     a folder for the fetched sources, apt's state and the notes for the notice
+#   cache    the cache's folder
+#   recipes  the folder of the build recipes, one file named after each source package
+#   jobs     how many jobs a build runs at once
+# and KEY_INPUTS, an array of what else decides what a recipe builds: files (the toolchain, the
+# build script) and Debian packages (the compilers, the host's Qt), whose versions count.
+shopt -s inherit_errexit
+
+# An apt that knows only Debian's source packages of this machine's release, from the mirrors the
+# machine names. It reads none of the machine's configuration, so that nothing set there (say
+# AllowUnauthenticated) applies, and it checks every file against Debian's signed index.
+debian_sources_init() {
+    local release
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    apt_dir=$work/apt
+    mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$work/notes"
+    printf '%s\n' 'Dir::Etc::Parts "/nonexistent";' 'Dir::Etc::Main "/dev/null";' \
+        'Dir::Etc::Preferences "/dev/null";' 'Dir::Etc::PreferencesParts "/nonexistent";' \
+        'Dir::Etc::TrustedParts "/nonexistent";' > "$apt_dir/apt.conf"
+    apt-get indextargets --format '$(REPO_URI) $(CODENAME) $(COMPONENT) $(ORIGIN)' 'Created-By: Packages' |
+        awk -v r="$release" '$4 == "Debian" && $3 == "main" && ($2 == r || index($2, r "-") == 1) {
+            print "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] " $1 " " $2 " main" }' |
+        sort -u > "$apt_dir/sources.list"
+    [ -s "$apt_dir/sources.list" ] || { echo "$0: this machine names no Debian $release mirror" >&2; return 1; }
+    debian_apt apt-get -qq update
+}
+
+# Runs an apt command with the private configuration alone.
+debian_apt() {
+    local command=$1
+    shift
+    APT_CONFIG=$apt_dir/apt.conf "$command" -o Dir::Etc::SourceList="$apt_dir/sources.list" \
+        -o Dir::Etc::SourceParts=/nonexistent -o Dir::State::Lists="$apt_dir/lists" \
+        -o Dir::Cache="$apt_dir/cache" -o APT::Sandbox::User="$(id -un)" \
+        -o Acquire::AllowInsecureRepositories=false -o Acquire::AllowDowngradeToInsecureRepositories=false \
+        -o APT::Get::AllowUnauthenticated=false "$@"
+}
+
+# One field of the newest source package of that name that our apt knows.
+source_field() {
+    debian_apt apt-cache showsrc --only-source "$1" |
+        awk -v field="$2:" '/^Version:/ { v = $2 } $1 == field { f[v] = $2 } END { for (v in f) print v, f[v] }' |
+        sort -V | tail -n 1 | cut -d' ' -f2
+}
+
+# What goes into the cache key besides the recipe: the files and package versions in KEY_INPUTS.
+key_inputs() {
+    local input
+    for input in "${KEY_INPUTS[@]}"; do
+        if [ -f "$input" ]; then
+            sha256sum < "$input"
+        else
+            dpkg-query -W -f '${Package} ${Version}\n' "$input"
+        fi
+    done
+}
+
+# Builds one source package with its recipe into the cache unless it is there already, and
+# prints the folder it is installed in. Further arguments are folders built before it, which
+# count in its key. Leaves the package's Debian copyright file, version and pool folder in
+# $work/notes, for the notice of licences.
+build_dependency() {
+    local package=$1 version directory key prefix source build dsc
+    shift
+    version=$(source_field "$package" Version)
+    [ -n "$version" ] || { echo "$0: Debian has no source package $package" >&2; return 1; }
+    directory=$(source_field "$package" Directory)
+    dsc=${package}_${version#*:}.dsc
+    (cd "$work" && debian_apt apt-get -qq source --download-only "$package=$version" >&2)
+    tar -xOf "$work/${package}_${version#*:}.debian.tar.xz" debian/copyright > "$work/notes/$package.copyright"
+    echo "$version" > "$work/notes/$package.version"
+    echo "$directory" > "$work/notes/$package.directory"
+
+    key=$({ echo "$package $version"; cat "$recipes/$package"; key_inputs; printf '%s\n' "$@"; } |
+        sha256sum | cut -c1-12)
+    prefix=$cache/$package-$version-$key
+    if [ -e "$prefix/.complete" ]; then
+        echo "$0: $package $version from the cache ($prefix)" >&2
+    else
+        echo "$0: building $package $version into $prefix" >&2
+        local started=$SECONDS
+        source=$work/$package-$version
+        build=$work/build-$package
+        rm -rf "$source" "$build" "$prefix"
+        mkdir -p "$build" "$cache"
+        dpkg-source -x "$work/$dsc" "$source" >&2
+        (cd "$build" && SRC=$source PREFIX=$prefix JOBS=$jobs DEPENDENCIES="$(IFS=';'; echo "$*")" \
+            bash -euo pipefail "$recipes/$package") >&2
+        echo "$version $key $((SECONDS - started)) s" > "$prefix/.complete"
+        echo "$0: built $package $version in $((SECONDS - started)) s" >&2
+        rm -rf "$source" "$build"
+    fi
+    touch "$prefix/.used"
+    prune_cache "$cache" "$package"
+    echo "$prefix"
+}
+
+# Keeps the cache from growing without end: of each package, the two builds used last stay, with
+# any build that is not complete yet (another build may be making it), and the rest go. (A
+# Debian version begins with a digit, so libsdl2's builds are not libsdl2-mixer's.)
+prune_cache() {
+    local folder=$1 package=$2 old
+    while IFS= read -r old; do
+        rm -rf "$old"
+    done < <(for built in "$folder/$package"-[0-9]*/.used; do
+                 [ -e "$built" ] && printf '%s %s\n' "$(stat -c %Y "$built")" "$(dirname "$built")"
+             done | sort -rn | tail -n +3 | cut -d' ' -f2-)
+}
