@@ -19,6 +19,9 @@ debian_sources_init() {
     release=$(. /etc/os-release && echo "$VERSION_CODENAME")
     apt_dir=$work/apt
     mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$work/notes"
+    # One build at a time in this folder: a second waits for the first, which holds it to its end.
+    exec 9>"$work/.lock"
+    flock 9
     printf '%s\n' 'Dir::Etc::Parts "/nonexistent";' 'Dir::Etc::Main "/dev/null";' \
         'Dir::Etc::Preferences "/dev/null";' 'Dir::Etc::PreferencesParts "/nonexistent";' \
         'Dir::Etc::TrustedParts "/nonexistent";' > "$apt_dir/apt.conf"
