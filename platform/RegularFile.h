@@ -8,8 +8,11 @@
 namespace tonovka {
 
 // A regular file opened for reading, and nothing else: a directory, a device, a pipe or a socket
-// is refused, and a device is refused before it is opened, as opening one can have effects of its
-// own. What each system calls these lies in RegularFilePosix.cpp and RegularFileWindows.cpp.
+// is refused, and nothing is ever read from one. On POSIX systems a device is refused before it is
+// opened, as opening one can have effects of its own. Windows says for certain what a name leads
+// to only once it is open (which names lead to devices changes from version to version), so there
+// a name that is no folder is opened, and refused at once unless it is a file on a disk. What each
+// system calls these lies in RegularFilePosix.cpp and RegularFileWindows.cpp.
 class RegularFile {
 public:
     enum class Problem {
