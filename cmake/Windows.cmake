@@ -28,9 +28,12 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     file(REAL_PATH ${path} path)
     list(APPEND TONOVKA_MINGW_RUNTIME ${path})
 endforeach()
-# The audio libraries, loaded at run time: SDL's beside the program, and Windows' own multimedia
-# library, which says whether there is a MIDI output.
-set(TONOVKA_AUDIO_SONAMES SDL2.dll SDL2_mixer.dll winmm.dll)
+# The audio libraries, loaded at run time in this order, each from its own file and never looked
+# for by name: SDL's, which the game carries beside the program (the CMake targets of the files),
+# then Windows' own multimedia library, which says whether there is a MIDI output, from the
+# system's folder.
+set(TONOVKA_CARRIED_AUDIO_LIBRARIES SDL2::SDL2 SDL2_mixer::SDL2_mixer)
+set(TONOVKA_SYSTEM_AUDIO_LIBRARIES winmm.dll)
 # The stand-in fonts (screens/common/NamedFont.h), which Windows lacks, from Debian's packages
 # fonts-dejavu-core and fonts-comic-neue: they go into a folder beside the program.
 set(TONOVKA_BUNDLED_FONTS_FOLDER fonts)

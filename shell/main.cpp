@@ -6,6 +6,7 @@
 
 #include "AppShell.h"
 #include "FirstExpose.h"
+#include "Libraries.h"
 #include "PictureSet.h"
 #include "Platform.h"
 #include "QtIntervalTimer.h"
@@ -16,6 +17,7 @@
 
 int main(int argc, char* argv[])
 {
+    tonovka::platform::keepLibrarySearchToTrustedFolders();
     tonovka::platform::prepareWindowSystem();
     tonovka::WindowSystemStart windowSystem;
     QApplication app(argc, argv);

@@ -43,7 +43,8 @@ public:
 };
 
 // The audio libraries as the system has them (cmake/Linux.cmake, cmake/Windows.cmake), in the
-// order to load them.
+// order to load them: those that the game carries, beside the program, then the system's own.
+// Each is the file to load, never a name to look for.
 QStringList installedAudioLibraries();
 
 } // namespace tonovka

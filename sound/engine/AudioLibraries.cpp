@@ -1,5 +1,9 @@
 #include "AudioLibraries.h"
 
+#include "Libraries.h"
+
+#include <QCoreApplication>
+#include <QDir>
 #include <QLibrary>
 
 #include <map>
@@ -11,7 +15,13 @@ namespace tonovka {
 
 QStringList installedAudioLibraries()
 {
-    return QStringLiteral(TONOVKA_AUDIO_SONAMES).split(u' ');
+    QStringList libraries;
+    const QDir program(QCoreApplication::applicationDirPath());
+    for (const QString& name : QStringLiteral(TONOVKA_CARRIED_AUDIO_LIBRARIES).split(u' ', Qt::SkipEmptyParts))
+        libraries += program.filePath(name);
+    for (const QString& name : QStringLiteral(TONOVKA_SYSTEM_AUDIO_LIBRARIES).split(u' ', Qt::SkipEmptyParts))
+        libraries += platform::systemLibrary(name);
+    return libraries;
 }
 
 namespace {
@@ -21,7 +31,8 @@ AudioLibraries* load(const QStringList& libraries, QString& error)
     std::vector<QLibrary*> loaded;
     for (const QString& name : libraries) {
         // Never unloaded: the libraries keep threads and exit handlers of their own.
-        auto* library = new QLibrary(name);
+        auto* library = new QLibrary;
+        platform::setLibraryFile(*library, name);
         // Every symbol bound now, so that a library that lacks one fails here and not mid-sound.
         library->setLoadHints(QLibrary::ResolveAllSymbolsHint);
         if (!library->load()) {

@@ -4,9 +4,16 @@
 #include "DiskAudioSession.h"
 #include "SoundFixtures.h"
 
+#include "Libraries.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibrary>
+#include <QScopeGuard>
 #include <QTest>
+
+#include <windows.h>
 
 using namespace tonovka;
 using namespace tonovka::fixtures;
@@ -19,9 +26,49 @@ class WindowsMusicTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // First: a library once loaded is never looked for again in the process.
+    void noLibraryIsTakenFromTheWorkingFolder();
     void onlyAWholeTuneReachesTheMidiPlayerAndInOrder_data();
     void onlyAWholeTuneReachesTheMidiPlayerAndInOrder();
 };
+
+// Anyone may leave a file in the working folder, and the installer starts the game with its own
+// rights. Copies of a library that marks where it was loaded lie there under every name that an
+// audio library has or was once looked for by (SDL2.dll.dll), and under a name of their own.
+void WindowsMusicTest::noLibraryIsTakenFromTheWorkingFolder()
+{
+    const QStringList libraries = installedAudioLibraries();
+    QStringList planted{QStringLiteral("tonovka-planted.dll")};
+    for (const QString& library : libraries) {
+        const QString name = QFileInfo(library).fileName();
+        QVERIFY2(!GetModuleHandleW(reinterpret_cast<LPCWSTR>(name.utf16())), "no audio library is loaded yet");
+        planted << name << name + QStringLiteral(".dll");
+    }
+    QTemporaryDir working;
+    for (const QString& name : planted)
+        QVERIFY(QFile::copy(QStringLiteral(TONOVKA_PLANTED), working.filePath(name)));
+    const QString before = QDir::currentPath();
+    const auto back = qScopeGuard([&before] { QDir::setCurrent(before); });
+    QVERIFY(QDir::setCurrent(working.path()));
+
+    platform::keepLibrarySearchToTrustedFolders(); // as the game does first
+    QLibrary(QStringLiteral("tonovka-planted")).load();
+    QVector<qint16> heard;
+    {
+        DiskAudioSession session({}, {}, "disk", libraries);
+        const QString siren = session.path(QStringLiteral("siren.wav"));
+        QVERIFY(writeFile(siren, waveTone(300)));
+        const int player = session.audio().addPlayer();
+        session.audio().open(player, AudioDevice::WaveAudio, siren);
+        session.audio().play(player);
+        QVERIFY2(session.audio().waitUntilDone(EventTimeout), "the audio thread must not hang");
+        session.waitForSamples(SamplesPerSecond);
+        heard = session.finish();
+    }
+    const QStringList marks = QDir(working.path()).entryList({QStringLiteral("*.loaded")});
+    QVERIFY2(marks.isEmpty(), qPrintable(QStringLiteral("loaded from the working folder: ") + marks.join(u' ')));
+    QVERIFY2(firstLoudSample(heard) >= 0, "the audio libraries beside the program play the siren");
+}
 
 void WindowsMusicTest::onlyAWholeTuneReachesTheMidiPlayerAndInOrder_data()
 {
