@@ -1,5 +1,6 @@
 #include "OuterSizeKeeper.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMoveEvent>
@@ -127,9 +128,22 @@ void OuterSizeKeeper::look()
 void OuterSizeKeeper::lookAgain()
 {
     const bool granted = m_state.phase == KeeperPhase::JustGranted;
+    // A window system that has not reported the correction by now never will: what Qt knows
+    // is its answer, which the widget, too, would otherwise never hear of.
+    if (m_state.phase == KeeperPhase::Correcting && windowHeld())
+        reportWhatQtKnows();
     look();
     if (granted)
         advance(KeeperEvent::Settled);
+}
+
+void OuterSizeKeeper::reportWhatQtKnows()
+{
+    QWindow* handle = m_window.windowHandle();
+    QResizeEvent resize(handle->size(), m_reported.size());
+    QCoreApplication::sendEvent(handle, &resize);
+    QMoveEvent move(handle->position(), m_reported.topLeft());
+    QCoreApplication::sendEvent(handle, &move);
 }
 
 void OuterSizeKeeper::advance(KeeperEvent event)

@@ -46,6 +46,7 @@ private:
     bool reportedHeld() const;
     void look();
     void lookAgain();
+    void reportWhatQtKnows();
     void advance(KeeperEvent event);
     void correct();
 
