@@ -1,6 +1,5 @@
 #include "AppShell.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QScreen>
 #include <QStyle>
@@ -9,7 +8,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 
 namespace tonovka {
 
@@ -18,23 +16,6 @@ namespace {
 std::size_t slot(ScreenId id)
 {
     return static_cast<std::size_t>(id);
-}
-
-// Where a window of that outer size lies centred on its screen's work area.
-std::optional<QPoint> centredPlace(const QWidget& window, QSize outerSize)
-{
-    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return std::nullopt;
-    // alignedRect rounds the way a centred window is expected to sit; QRect::center() is one
-    // pixel off for even sizes.
-    return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, outerSize, screen->availableGeometry()).topLeft();
-}
-
-void centre(QWidget& window, QSize outerSize)
-{
-    if (const std::optional<QPoint> place = centredPlace(window, outerSize))
-        window.move(*place);
 }
 
 // Whether a window that lies so far from where it was asked to be was put there by a frame: its
@@ -77,10 +58,10 @@ protected:
         // weston keeps its X windows apart from where they show, and crashes when asked to move
         // one that it has not shown yet.
         QWindow* handle = m_window.windowHandle();
-        if (const std::optional<QPoint> place = centredPlace(m_window, outer);
-            place && isShiftByAFrame(handle->framePosition() - *place)) {
+        if (const QPoint place = AppShell::centredPlace(m_window, outer);
+            isShiftByAFrame(handle->framePosition() - place)) {
             const QMargins frame = handle->frameMargins();
-            handle->setPosition(*place + QPoint(frame.left(), frame.top()));
+            handle->setPosition(place + QPoint(frame.left(), frame.top()));
         }
         deleteLater();
         return false;
@@ -112,7 +93,7 @@ void AppShell::showScreen(ScreenId id)
         screen = m_makeScreen(id);
         screen->load();
         QWidget& window = screen->window();
-        centre(window, window.size());
+        window.move(centredPlace(window, window.size()));
         // As a window of its own size, also where the window system would show a plain
         // top-level window full screen (a browser page).
         window.showNormal();
@@ -146,6 +127,17 @@ void AppShell::endProgram()
 Screen* AppShell::screen(ScreenId id) const
 {
     return m_screens[slot(id)].get();
+}
+
+QPoint AppShell::centredPlace(const QWidget& window, QSize outerSize)
+{
+    // A widget knows a screen whenever there is one: its window's, or the primary one.
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return window.frameGeometry().topLeft();
+    // alignedRect rounds the way a centred window is expected to sit; QRect::center() is one
+    // pixel off for even sizes.
+    return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, outerSize, screen->availableGeometry()).topLeft();
 }
 
 void AppShell::leaveProcess()

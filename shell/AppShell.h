@@ -4,6 +4,9 @@
 #include <functional>
 #include <memory>
 
+#include <QPoint>
+#include <QSize>
+
 #include "Screen.h"
 #include "Version.h"
 
@@ -33,6 +36,10 @@ public:
 
     // The screen in a slot, or null while it has not been used yet.
     Screen* screen(ScreenId id) const;
+
+    // Where the frame of a window of that outer size lies centred on its screen's work area, or
+    // where it lies now when there is no screen at all.
+    static QPoint centredPlace(const QWidget& window, QSize outerSize);
 
     // Ends the process at once with status 0: no closing handler, no destructor, no further
     // step of the caller runs, and every timer and sound stops with the process.

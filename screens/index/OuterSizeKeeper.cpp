@@ -1,12 +1,12 @@
 #include "OuterSizeKeeper.h"
 
+#include "AppShell.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMoveEvent>
 #include <QResizeEvent>
-#include <QScreen>
-#include <QStyle>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -105,12 +105,8 @@ void OuterSizeKeeper::look()
     QWindow* handle = m_window.windowHandle();
     if (!handle || !handle->isExposed() || (m_window.windowState() & Qt::WindowMinimized) || !frameKnown())
         return;
-    if (m_state.phase == KeeperPhase::Unplaced) {
-        m_place = m_window.frameGeometry().topLeft();
-        if (const QScreen* screen = m_window.screen())
-            m_place = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, m_outerSize, screen->availableGeometry())
-                          .topLeft();
-    }
+    if (m_state.phase == KeeperPhase::Unplaced)
+        m_place = AppShell::centredPlace(m_window, m_outerSize);
     // Qt takes a request as granted until the window system says otherwise, and may learn of
     // another geometry without an event, when the window had that one before the request: any
     // geometry but the held one that Qt knows for the window, the window system gave it. The
