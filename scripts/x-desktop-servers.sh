@@ -20,18 +20,18 @@ if [ "$wm" = weston ] || [ "$wm" = mutter ]; then
         [ "$bus" = yes ] || die "mutter needs the session bus"
         # mutter puts XWayland's socket in /tmp/.X11-unix only when every user may write there,
         # as the boot sets it up on any desktop machine: root's, 1777; mutter itself makes it
-        # 0755 under the usual umask, and then refuses it. Only root makes or mends it here: a
-        # user who owned it could replace every other user's X sockets in it.
+        # 0755 under the usual umask, and then refuses it. Only root makes it here, where it is
+        # missing, in one step with its mode. What is already there is looked at, not followed,
+        # and never changed: in /tmp another user may have put a link there, even after a check,
+        # and a chmod would follow it. Once root's, nobody else can replace it in sticky /tmp.
         x11_unix=/tmp/.X11-unix
-        [ -L "$x11_unix" ] && die "$x11_unix is a symbolic link"
-        if [ ! -d "$x11_unix" ]; then
-            [ "$(id -u)" = 0 ] || die "$x11_unix is missing; mutter needs it as the boot makes it, root's and 1777"
-            mkdir -m 1777 "$x11_unix" 2>/dev/null || [ -d "$x11_unix" ] || die "cannot make $x11_unix"
+        if [ "$(id -u)" = 0 ]; then
+            mkdir -m 1777 "$x11_unix" 2>/dev/null
         fi
-        if [ "$(stat -c %a:%u "$x11_unix")" != 1777:0 ]; then
-            [ "$(id -u)" = 0 ] && [ "$(stat -c %u "$x11_unix")" = 0 ] && chmod 1777 "$x11_unix" ||
-                die "$x11_unix is $(stat -c '%a, owned by %U' "$x11_unix"); mutter needs it root's and 1777"
-        fi
+        found=$(stat -c '%F:%a:%u' "$x11_unix" 2>/dev/null) ||
+            die "$x11_unix is missing; mutter needs it as the boot makes it, root's and 1777 (root makes it)"
+        [ "$found" = directory:1777:0 ] ||
+            die "$x11_unix is a $(stat -c '%F, mode %a, owned by %U' "$x11_unix"); mutter needs a directory, root's and 1777, as the boot makes it: remove it, and x-desktop makes it when run as root"
         start mutter "${wm_env[@]}" mutter --wayland --headless --virtual-monitor "$screen" \
             --wayland-display="$WAYLAND_DISPLAY"
         # Its log names XWayland's public display; the cookie is in the runtime folder.
