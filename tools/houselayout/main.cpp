@@ -7,8 +7,8 @@
 // corrects one change that the window manager makes to that size or its place:
 // keeperCorrections=N. The welcome screen's client area follows, welcome=(0 0 WIDTH HEIGHT), and
 // the controls of the welcome and game-over screens that the scripts click or compare, named
-// after their screen: welcome_enterBUTT=(X Y WIDTH HEIGHT). A script
-// takes them all in with eval "$(house-layout)".
+// after their screen: welcome_enterBUTT=(X Y WIDTH HEIGHT). The play scripts read them as data
+// (tests/play/house-layout.sh).
 //
 // The window is laid out on the offscreen platform unless QT_QPA_PLATFORM names another.
 
