@@ -4,14 +4,10 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QMoveEvent>
 #include <QResizeEvent>
-#include <QTimer>
 #include <QWidget>
 #include <QWindow>
-
-#include <utility>
 
 namespace tonovka {
 
@@ -29,7 +25,7 @@ OuterSizeKeeper::OuterSizeKeeper(QWidget& window, QSize outerSize)
     m_window.setFixedSize(outerSize);
     m_lookAgain.setSingleShot(true);
     m_lookAgain.setInterval(kLookAgainMs);
-    connect(&m_lookAgain, &QTimer::timeout, this, &OuterSizeKeeper::lookAgain);
+    connect(&m_lookAgain, &QTimer::timeout, this, [this] { look(true); });
     m_window.winId();
     m_reported = m_window.windowHandle()->geometry();
     m_window.windowHandle()->installEventFilter(this);
@@ -40,12 +36,8 @@ bool OuterSizeKeeper::eventFilter(QObject*, QEvent* event)
     switch (event->type()) {
     case QEvent::Move:
         m_reported.moveTopLeft(static_cast<QMoveEvent*>(event)->pos());
-        // A move of a window that has its size, while the keeper waits for nothing that it asked
-        // for, is the user's: that is the window's place from now on. Moves while the keeper
-        // waits come from the window manager fitting the frame, and are undone.
-        if (m_state.phase != KeeperPhase::Unplaced && m_state.phase != KeeperPhase::Correcting &&
-            m_reported.size() == heldClientSize() && !m_window.windowHandle()->frameMargins().isNull())
-            m_place = framePosition(m_reported);
+        if (m_reported.size() == heldClientSize() && !m_window.windowHandle()->frameMargins().isNull())
+            take(nextKeeperStep(m_state, KeeperSight::MovedHeld, false));
         break;
     case QEvent::Resize:
         m_reported.setSize(static_cast<QResizeEvent*>(event)->size());
@@ -57,7 +49,7 @@ bool OuterSizeKeeper::eventFilter(QObject*, QEvent* event)
         return false;
     }
     // Look once the window system has finished with the event.
-    QTimer::singleShot(0, this, &OuterSizeKeeper::look);
+    QTimer::singleShot(0, this, [this] { look(false); });
     return false;
 }
 
@@ -79,91 +71,64 @@ QPoint OuterSizeKeeper::framePosition(const QRect& client) const
     return client.topLeft() - QPoint(frame.left(), frame.top());
 }
 
-bool OuterSizeKeeper::windowHeld() const
+KeeperSight OuterSizeKeeper::see() const
 {
     const QWindow* handle = m_window.windowHandle();
-    return handle->size() == heldClientSize() && handle->framePosition() == m_place;
-}
-
-bool OuterSizeKeeper::isHeld() const
-{
-    // The widget may believe it has the right size while the window system has given the
-    // window another, without the widget hearing of it.
+    if (!handle->isExposed() || (m_window.windowState() & Qt::WindowMinimized) || !frameKnown())
+        return KeeperSight::Unseen;
+    // Qt may also learn of another geometry without an event, when the window had that one
+    // before the request.
     const QSize client = heldClientSize();
-    return windowHeld() && !(m_window.windowState() & kLargeStates) && m_window.size() == client &&
-           m_window.minimumSize() == client && m_window.maximumSize() == client &&
-           m_window.frameGeometry().topLeft() == m_place;
+    if (handle->size() != client || handle->framePosition() != m_place)
+        return m_changeGiven.contains(handle->geometry()) ? KeeperSight::GivenAgain : KeeperSight::Given;
+    if ((m_window.windowState() & kLargeStates) || m_window.size() != client || m_window.minimumSize() != client ||
+        m_window.maximumSize() != client || m_window.frameGeometry().topLeft() != m_place)
+        return KeeperSight::WidgetAstray;
+    return m_reported.size() == client && framePosition(m_reported) == m_place ? KeeperSight::Reported
+                                                                               : KeeperSight::Unreported;
 }
 
-bool OuterSizeKeeper::reportedHeld() const
+void OuterSizeKeeper::look(bool lookingAgain)
 {
-    return m_reported.size() == heldClientSize() && framePosition(m_reported) == m_place;
-}
-
-void OuterSizeKeeper::look()
-{
-    QWindow* handle = m_window.windowHandle();
-    if (!handle || !handle->isExposed() || (m_window.windowState() & Qt::WindowMinimized) || !frameKnown())
+    const QWindow* handle = m_window.windowHandle();
+    if (!handle)
         return;
     if (m_state.phase == KeeperPhase::Unplaced)
         m_place = AppShell::centredPlace(m_window, m_outerSize);
-    // Qt takes a request as granted until the window system says otherwise, and may learn of
-    // another geometry without an event, when the window had that one before the request: any
-    // geometry but the held one that Qt knows for the window, the window system gave it. The
-    // widget hears of a size only after the window, so one that has not yet heard of a
-    // correction is no answer to it.
-    const bool given = !windowHeld();
-    if (given)
-        m_given = handle->geometry();
-    if (given || (!isHeld() && m_state.phase != KeeperPhase::Correcting))
-        advance(m_changeGiven.contains(m_given) ? KeeperEvent::ImposedAgain : KeeperEvent::Imposed);
-    else if (isHeld() && reportedHeld())
-        advance(KeeperEvent::Granted);
+    const KeeperSight sight = see();
+    const QRect given = handle->geometry();
+    take(nextKeeperStep(m_state, sight, lookingAgain));
+    // What the window manager gave belongs to the change in progress, also to one this look began.
+    if ((sight == KeeperSight::Given || sight == KeeperSight::GivenAgain) && !m_changeGiven.contains(given))
+        m_changeGiven.append(given);
 }
 
-void OuterSizeKeeper::lookAgain()
+void OuterSizeKeeper::take(KeeperStep step)
 {
-    const bool granted = m_state.phase == KeeperPhase::JustGranted;
-    // A window system that has not reported the correction by now never will: what Qt knows
-    // is its answer, which the widget, too, would otherwise never hear of.
-    if (m_state.phase == KeeperPhase::Correcting && windowHeld())
-        reportWhatQtKnows();
-    look();
-    if (granted)
-        advance(KeeperEvent::Settled);
-}
-
-void OuterSizeKeeper::reportWhatQtKnows()
-{
-    QWindow* handle = m_window.windowHandle();
-    QResizeEvent resize(handle->size(), m_reported.size());
-    QCoreApplication::sendEvent(handle, &resize);
-    QMoveEvent move(handle->position(), m_reported.topLeft());
-    QCoreApplication::sendEvent(handle, &move);
-}
-
-void OuterSizeKeeper::advance(KeeperEvent event)
-{
-    const KeeperState before = std::exchange(m_state, nextKeeperState(m_state, event));
-    if (event == KeeperEvent::Imposed || event == KeeperEvent::ImposedAgain) {
-        if (m_state.phase == KeeperPhase::Correcting && m_state.corrections == 1)
-            m_changeGiven.clear();
-        if (!m_changeGiven.contains(m_given))
-            m_changeGiven.append(m_given);
-    }
-    switch (m_state.phase) {
-    case KeeperPhase::Correcting:
-        if (m_state != before)
-            correct();
+    m_state = step.state;
+    switch (step.action) {
+    case KeeperAction::None:
         break;
-    case KeeperPhase::JustGranted:
-        // The window manager may yet answer the correction: until this runs out, what it gives
-        // counts against the same change.
-        if (before.phase != KeeperPhase::JustGranted)
-            m_lookAgain.start();
+    case KeeperAction::BeginCorrecting:
+        m_changeGiven.clear();
+        [[fallthrough]];
+    case KeeperAction::CorrectAgain:
+        correct();
+        m_lookAgain.start();
         break;
-    default:
+    case KeeperAction::AwaitAnswer:
+        m_lookAgain.start();
+        break;
+    case KeeperAction::TakeQtsWord:
+        takeQtsWord();
+        m_lookAgain.start();
+        break;
+    case KeeperAction::TakePlace:
+        m_place = framePosition(m_reported);
+        break;
+    case KeeperAction::GiveIn:
         m_lookAgain.stop();
+        break;
     }
 }
 
@@ -184,7 +149,16 @@ void OuterSizeKeeper::correct()
     // pushed it.
     if (m_window.frameGeometry().topLeft() != m_place)
         m_window.move(m_place);
-    m_lookAgain.start();
+}
+
+void OuterSizeKeeper::takeQtsWord()
+{
+    // Only a report tells the widget its window's geometry: the keeper gives it the one lost.
+    QWindow* handle = m_window.windowHandle();
+    QResizeEvent resize(handle->size(), m_reported.size());
+    QCoreApplication::sendEvent(handle, &resize);
+    QMoveEvent move(handle->position(), m_reported.topLeft());
+    QCoreApplication::sendEvent(handle, &move);
 }
 
 } // namespace tonovka

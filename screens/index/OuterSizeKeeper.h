@@ -29,9 +29,9 @@ public:
 
     KeeperPhase phase() const { return m_state.phase; }
 
-    // A window manager busy with a resize of its own may drop a request and send no further
-    // event: the keeper looks again after this long. A correction granted and left alone as long
-    // has stood.
+    // A window manager busy with a resize of its own may drop a request, or its report, and send
+    // no further event: the keeper looks again after this long, and takes what it finds as the
+    // answer. A correction granted and left alone as long has stood.
     static constexpr int kLookAgainMs = 300;
 
 protected:
@@ -41,21 +41,17 @@ private:
     QSize heldClientSize() const;
     bool frameKnown() const;
     QPoint framePosition(const QRect& client) const;
-    bool windowHeld() const;
-    bool isHeld() const;
-    bool reportedHeld() const;
-    void look();
-    void lookAgain();
-    void reportWhatQtKnows();
-    void advance(KeeperEvent event);
+    KeeperSight see() const;
+    void look(bool lookingAgain);
+    void take(KeeperStep step);
     void correct();
+    void takeQtsWord();
 
     QWidget& m_window;
     const QSize m_outerSize;
     KeeperState m_state;
     QPoint m_place;             // where the frame's top-left corner belongs
     QRect m_reported;           // the client's place and size as the window system last reported them
-    QRect m_given;              // the last place and size not the held ones that Qt knew for the client
     QList<QRect> m_changeGiven; // what the window manager gave during the change last corrected
     QTimer m_lookAgain;
 };

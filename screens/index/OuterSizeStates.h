@@ -19,11 +19,32 @@ enum class KeeperPhase {
                  // stays as the window manager has it
 };
 
-enum class KeeperEvent {
-    Imposed,      // the window system reports a geometry other than the held one
-    ImposedAgain, // one that the window manager already gave during the change last corrected
-    Granted,      // it reports the held geometry
-    Settled,      // nothing new has come for one look again since the correction was granted
+// What the keeper finds. It looks whenever the window system has told the window something, and
+// looks again a while after it has asked for its geometry or has been granted it. Three parties
+// know a geometry for the window: Qt, which takes a request as granted until the window system
+// says otherwise; the widget, which hears of a geometry only after Qt; and the window system,
+// whose last report the keeper keeps.
+enum class KeeperSight {
+    Unseen,       // the window is hidden or minimised, or its frame is not known yet
+    Given,        // Qt knows a geometry other than the held one: the window system gave it
+    GivenAgain,   // one that the window manager already gave during the change last corrected
+    WidgetAstray, // Qt knows the held geometry, but the widget has another, is maximised or
+                  // may be resized
+    Unreported,   // both know the held geometry, but the window system has reported another
+    Reported,     // all three know the held geometry
+    MovedHeld,    // the window system reports a move of the framed window at its held size
+};
+
+// What the keeper does on what it finds.
+enum class KeeperAction {
+    None,
+    BeginCorrecting, // forget what the window manager gave during the last change, and correct
+    CorrectAgain,    // ask again for the held geometry, and look again a while later
+    AwaitAnswer,     // look again a while later: the window manager may yet answer
+    TakeQtsWord,     // the report is lost: take the geometry Qt knows as reported, also for the
+                     // widget, and await the answer as above
+    TakePlace,       // the window's place is where the move put it, from now on
+    GiveIn,          // stop looking again: the window stays as the window manager has it
 };
 
 struct KeeperState {
@@ -33,30 +54,62 @@ struct KeeperState {
     friend bool operator==(const KeeperState&, const KeeperState&) = default;
 };
 
-// The keeper corrects the window whenever this leads into Correcting with one correction more.
-constexpr KeeperState nextKeeperState(KeeperState state, KeeperEvent event)
+struct KeeperStep {
+    KeeperState state;
+    KeeperAction action = KeeperAction::None;
+};
+
+// Every decision of the keeper. lookingAgain tells a look of the keeper's own, a while after it
+// corrected or was granted, from one that a report of the window system's set off.
+constexpr KeeperStep nextKeeperStep(KeeperState state, KeeperSight sight, bool lookingAgain)
 {
     using enum KeeperPhase;
-    const bool answering = state.phase == Correcting || state.phase == JustGranted;
-    switch (event) {
-    case KeeperEvent::Imposed:
-    case KeeperEvent::ImposedAgain:
+    using enum KeeperAction;
+    const bool correcting = state.phase == Correcting;
+    const bool granted = state.phase == JustGranted;
+    switch (sight) {
+    case KeeperSight::Unseen:
+        // A correction granted stands also while the window cannot be seen; one asked for is
+        // answered only once it can be, and the keeper looks on until then.
+        if (lookingAgain && granted)
+            return {{Held, 0}};
+        return {state, lookingAgain && correcting ? AwaitAnswer : None};
+    case KeeperSight::MovedHeld:
+        // Moves while the keeper waits for what it asked for come from the window manager fitting
+        // the frame, and are undone; any other move is the user's.
+        return {state, state.phase == Unplaced || correcting ? None : TakePlace};
+    case KeeperSight::WidgetAstray:
+        // A widget that has not yet heard of a correction is no answer to it, until the keeper
+        // has waited for the answer in vain.
+        if (correcting)
+            return {lookingAgain ? KeeperState{JustGranted, state.corrections} : state,
+                    lookingAgain ? TakeQtsWord : None};
+        [[fallthrough]]; // outside a correction, what the widget has came with a change already seen
+    case KeeperSight::GivenAgain:
+    case KeeperSight::Given:
         // Whatever geometry the window manager answers a correction with, or gives right after
         // granting one, it is the same change: a window manager that gives several in turn is
         // left alone as surely as one that insists on one.
-        if (answering)
-            return state.corrections < kMaxCorrections ? KeeperState{Correcting, state.corrections + 1}
-                                                       : KeeperState{Resting, state.corrections};
+        if (correcting || granted)
+            return state.corrections < kMaxCorrections ? KeeperStep{{Correcting, state.corrections + 1}, CorrectAgain}
+                                                       : KeeperStep{{Resting, state.corrections}, GiveIn};
         // Once the keeper has given in, only a geometry new to that change is a new change.
-        if (state.phase == Resting && event == KeeperEvent::ImposedAgain)
-            return state;
-        return {Correcting, 1};
-    case KeeperEvent::Granted:
-        return answering ? KeeperState{JustGranted, state.corrections} : KeeperState{Held, 0};
-    case KeeperEvent::Settled:
-        return state.phase == JustGranted ? KeeperState{Held, 0} : state;
+        if (state.phase == Resting && sight != KeeperSight::Given)
+            return {state};
+        return {{Correcting, 1}, BeginCorrecting};
+    case KeeperSight::Unreported:
+        // A window system that has not reported the correction when the keeper looks again never
+        // will: what Qt knows is its answer.
+        if (lookingAgain && correcting)
+            return {{JustGranted, state.corrections}, TakeQtsWord};
+        return {lookingAgain && granted ? KeeperState{Held, 0} : state};
+    case KeeperSight::Reported:
+        if (correcting)
+            return {{JustGranted, state.corrections}, AwaitAnswer};
+        // A correction granted and left alone until the keeper looks again has stood.
+        return {granted && !lookingAgain ? state : KeeperState{Held, 0}};
     }
-    return state;
+    return {state};
 }
 
 } // namespace tonovka

@@ -111,41 +111,59 @@ private Q_SLOTS:
     void movesFromStateToState_data()
     {
         QTest::addColumn<KeeperState>("state");
-        QTest::addColumn<KeeperEvent>("event");
+        QTest::addColumn<KeeperSight>("sight");
+        QTest::addColumn<bool>("lookingAgain");
         QTest::addColumn<KeeperState>("next");
-        const auto row = [](const char* name, KeeperState state, KeeperEvent event, KeeperState next) {
-            QTest::newRow(name) << state << event << next;
+        QTest::addColumn<KeeperAction>("action");
+        const auto row = [](const char* name, KeeperState state, KeeperSight sight, bool lookingAgain, KeeperState next,
+                            KeeperAction action) {
+            QTest::newRow(name) << state << sight << lookingAgain << next << action;
         };
-        using enum KeeperEvent;
-        row("unplaced, given another geometry: corrects", {Unplaced, 0}, Imposed, {Correcting, 1});
-        row("unplaced, given its own", {Unplaced, 0}, Granted, {Held, 0});
-        row("held, given another: a new change", {Held, 0}, Imposed, {Correcting, 1});
-        row("held, given one of the last change's: a new change", {Held, 0}, ImposedAgain, {Correcting, 1});
-        row("held, given its own", {Held, 0}, Granted, {Held, 0});
-        row("correcting, answered with another", {Correcting, 2}, Imposed, {Correcting, 3});
-        row("correcting, answered as before", {Correcting, 2}, ImposedAgain, {Correcting, 3});
-        row("correcting for the last time, answered", {Correcting, kMaxCorrections}, Imposed,
-            {Resting, kMaxCorrections});
-        row("correcting, granted", {Correcting, 2}, Granted, {JustGranted, 2});
-        row("correcting, nothing heard", {Correcting, 2}, Settled, {Correcting, 2});
-        row("granted, then given another", {JustGranted, 2}, Imposed, {Correcting, 3});
-        row("granted for the last time, then given another", {JustGranted, kMaxCorrections}, ImposedAgain,
-            {Resting, kMaxCorrections});
-        row("granted, told again", {JustGranted, 2}, Granted, {JustGranted, 2});
-        row("granted, and it stood", {JustGranted, 2}, Settled, {Held, 0});
-        row("resting, given the same change's", {Resting, kMaxCorrections}, ImposedAgain, {Resting, kMaxCorrections});
-        row("resting, given a new one", {Resting, kMaxCorrections}, Imposed, {Correcting, 1});
-        row("resting, given its own back", {Resting, kMaxCorrections}, Granted, {Held, 0});
+        using enum KeeperSight;
+        using enum KeeperAction;
+        constexpr bool now = false; // a report set the look off
+        constexpr bool again = true;
+        const KeeperState newChange{Correcting, 1};
+        const KeeperState resting{Resting, kMaxCorrections};
+        row("unplaced, given another: corrects", {Unplaced, 0}, Given, now, newChange, BeginCorrecting);
+        row("unplaced, given its own", {Unplaced, 0}, Reported, now, {Held, 0}, None);
+        row("unplaced, moved: not the user's yet", {Unplaced, 0}, MovedHeld, now, {Unplaced, 0}, None);
+        row("held, given another: a new change", {Held, 0}, Given, now, newChange, BeginCorrecting);
+        row("held, given the last change's: a new one", {Held, 0}, GivenAgain, now, newChange, BeginCorrecting);
+        row("held, the widget maximised: a new change", {Held, 0}, WidgetAstray, now, newChange, BeginCorrecting);
+        row("held, given its own", {Held, 0}, Reported, now, {Held, 0}, None);
+        row("held, moved: the user's", {Held, 0}, MovedHeld, now, {Held, 0}, TakePlace);
+        row("correcting, answered with another", {Correcting, 2}, Given, now, {Correcting, 3}, CorrectAgain);
+        row("correcting, answered as before", {Correcting, 2}, GivenAgain, again, {Correcting, 3}, CorrectAgain);
+        row("correcting for the last time, answered", {Correcting, kMaxCorrections}, Given, now, resting, GiveIn);
+        row("correcting, granted", {Correcting, 2}, Reported, now, {JustGranted, 2}, AwaitAnswer);
+        row("correcting, moved: fitting the frame", {Correcting, 2}, MovedHeld, now, {Correcting, 2}, None);
+        row("correcting, the widget not told yet", {Correcting, 2}, WidgetAstray, now, {Correcting, 2}, None);
+        row("correcting, not reported yet", {Correcting, 2}, Unreported, now, {Correcting, 2}, None);
+        row("correcting, the widget never told", {Correcting, 2}, WidgetAstray, again, {JustGranted, 2}, TakeQtsWord);
+        row("correcting, never reported", {Correcting, 2}, Unreported, again, {JustGranted, 2}, TakeQtsWord);
+        row("correcting, unseen: looks on", {Correcting, 2}, Unseen, again, {Correcting, 2}, AwaitAnswer);
+        row("granted, then given another", {JustGranted, 2}, Given, now, {Correcting, 3}, CorrectAgain);
+        row("granted the last time, given another", {JustGranted, kMaxCorrections}, GivenAgain, again, resting, GiveIn);
+        row("granted, told again", {JustGranted, 2}, Reported, now, {JustGranted, 2}, None);
+        row("granted, and it stood", {JustGranted, 2}, Reported, again, {Held, 0}, None);
+        row("granted, and it stood unseen", {JustGranted, 2}, Unseen, again, {Held, 0}, None);
+        row("resting, given the same change's", resting, GivenAgain, now, resting, None);
+        row("resting, given a new one", resting, Given, now, newChange, BeginCorrecting);
+        row("resting, given its own back", resting, Reported, now, {Held, 0}, None);
     }
 
     void movesFromStateToState()
     {
         QFETCH(KeeperState, state);
-        QFETCH(KeeperEvent, event);
+        QFETCH(KeeperSight, sight);
+        QFETCH(bool, lookingAgain);
         QFETCH(KeeperState, next);
-        const KeeperState moved = nextKeeperState(state, event);
-        QCOMPARE(moved.phase, next.phase);
-        QCOMPARE(moved.corrections, next.corrections);
+        QFETCH(KeeperAction, action);
+        const KeeperStep step = nextKeeperStep(state, sight, lookingAgain);
+        QCOMPARE(step.state.phase, next.phase);
+        QCOMPARE(step.state.corrections, next.corrections);
+        QCOMPARE(step.action, action);
     }
 
     void leavesTheWindowToAWindowManagerThatInsists_data()
