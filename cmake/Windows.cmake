@@ -34,16 +34,11 @@ endforeach()
 # system's folder.
 set(TONOVKA_CARRIED_AUDIO_LIBRARIES SDL2::SDL2 SDL2_mixer::SDL2_mixer)
 set(TONOVKA_SYSTEM_AUDIO_LIBRARIES winmm.dll)
-# The stand-in fonts (screens/common/NamedFont.h), which Windows lacks, from Debian's packages
-# fonts-dejavu-core and fonts-comic-neue: they go into a folder beside the program.
+# The stand-in fonts (cmake/Fonts.cmake), which Windows lacks: they go into a folder beside the
+# program.
 set(TONOVKA_BUNDLED_FONTS_FOLDER fonts)
-set(TONOVKA_BUNDLED_FONTS /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf
-                          /usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf)
-foreach(font ${TONOVKA_BUNDLED_FONTS})
-    if(NOT EXISTS ${font})
-        message(FATAL_ERROR "No ${font}: install fonts-dejavu-core and fonts-comic-neue")
-    endif()
-endforeach()
+set(TONOVKA_BUNDLED_FONTS ${TONOVKA_FONT_FILES})
+tonovka_require_font_files()
 
 find_package(SDL2 CONFIG REQUIRED)
 find_package(SDL2_mixer CONFIG REQUIRED)

@@ -1,5 +1,7 @@
 #include "NamedFont.h"
 
+#include "StandInFonts.h"
+
 namespace tonovka {
 
 namespace {
@@ -8,10 +10,10 @@ namespace {
 // Windows has Comic Sans MS) would otherwise draw with it, in other measures.
 QString standIn(const QString& family)
 {
-    if (family == QLatin1String("MS Sans Serif"))
-        return QStringLiteral("DejaVu Sans");
-    if (family == QLatin1String("Comic Sans MS"))
-        return QStringLiteral("Comic Neue");
+    for (const StandInFont& font : StandInFonts) {
+        if (family == QLatin1String(font.named))
+            return QString::fromUtf8(font.standIn);
+    }
     return family;
 }
 

@@ -5,10 +5,9 @@
 
 namespace tonovka {
 
-// A font that a screen names, always drawn with a free stand-in that has the same measures wherever
-// the desktop's own fonts differ: "MS Sans Serif" with DejaVu Sans, "Comic Sans MS" with Comic
-// Neue. Without the stand-in, a desktop whose sans-serif is taller (Noto Sans) would cut lines
-// off the labels.
+// A font that a screen names, always drawn with a free stand-in (cmake/Fonts.cmake lists them)
+// that has the same measures wherever the desktop's own fonts differ. Without the stand-in, a
+// desktop whose sans-serif is taller (Noto Sans) would cut lines off the labels.
 QFont namedFont(const QString& family, qreal pointSize);
 
 } // namespace tonovka
