@@ -41,8 +41,16 @@ def licences_without_text(copyright):
     for licence in named:
         if licence in given:
             continue
-        for name in re.split(r"\s+(?:or|and)\s+|\s*,\s*", licence):
-            if name not in given and re.sub(r"\s+with\s+\S+\s+exception$", "", name) not in given:
+        # "A or (B and C), and D with E exception": each name, with its exception where that has a
+        # text of its own.
+        words = [word for word in re.sub(r"[(),]", " ", licence).split() if word not in ("or", "and")]
+        while words:
+            name = words.pop(0)
+            if words[:1] == ["with"] and words[2:3] == ["exception"]:
+                exception = " ".join([name] + words[:3])
+                name = exception if exception in given else name
+                del words[:3]
+            if name not in given:
                 missing.add(name)
     return missing
 
