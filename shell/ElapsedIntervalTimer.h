@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include "IntervalTimer.h"
+#include "SteppedTimerSet.h"
+
+namespace tonovka {
+
+// A game timer for a browser page, whose timers come late and seldom: a chain of 1 ms timers runs
+// about 225 times a second, and about once a second in a background tab. Ticking once a call would
+// step a cursor 225 times a second, a multiple of the fifteen windows, and put the people in the
+// same windows again and again. So each call moves the timer's own stepped clock on to the
+// milliseconds that have passed since the timer was made: the game ticks as often as the interval
+// went by, each tick at its own moment, however the page's calls fall.
+class ElapsedIntervalTimer final : public IntervalTimer {
+public:
+    // Milliseconds on some clock; the page's own by default.
+    using Clock = std::function<qint64()>;
+
+    ElapsedIntervalTimer(std::string_view name, int intervalMs, std::function<void()> tick, Clock clock = {});
+
+    void setOn(bool on) override;
+    bool isOn() const override { return m_ticks->isOn(); }
+
+    static std::unique_ptr<IntervalTimer> make(std::string_view name, int intervalMs, std::function<void()> tick);
+
+private:
+    void catchUp();
+
+    Clock m_now;
+    qint64 m_start;
+    SteppedTimerSet m_clock;
+    std::unique_ptr<IntervalTimer> m_ticks; // the game's timer on m_clock
+    QTimer m_calls;                         // when the page lets the clock move on
+};
+
+} // namespace tonovka
