@@ -153,10 +153,13 @@ void MainWindow::showMenuItems()
 
 void MainWindow::showHelp()
 {
-    // A modal box with its own event loop: the game's timers tick on while it is open.
-    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(AppShell::kApplicationTitle), QStringLiteral("To určitě"),
-                    QMessageBox::Ok, this);
-    box.exec();
+    // A modal box that blocks nothing but the player's input elsewhere, with no event loop of its
+    // own, which a browser page cannot run: the game's timers tick on while it is open.
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QString::fromLatin1(AppShell::kApplicationTitle),
+                                QStringLiteral("To určitě"), QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::ApplicationModal);
+    box->show();
 }
 
 } // namespace tonovka

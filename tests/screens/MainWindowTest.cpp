@@ -271,6 +271,7 @@ private Q_SLOTS:
         };
         whenMessageBoxOpens([&](QMessageBox&) { press(2); }); // the help box blocks clicks
         control<QAction>(program.window(ScreenId::index), "mnuHELPitem")->trigger();
+        QTRY_VERIFY(!QApplication::activeModalWidget());
         QCOMPARE(label(program, "scorecountLBL"), QStringLiteral("0"));
         press(11);
         QCOMPARE(label(program, "scorecountLBL"), QStringLiteral("1"));
@@ -295,7 +296,7 @@ private Q_SLOTS:
             checked = true;
         });
         control<QAction>(index, "mnuHELPitem")->trigger();
-        QVERIFY(checked);
+        QTRY_VERIFY(checked);
         QCOMPARE(program.timers.timersOn().size(), std::size_t(5));
     }
 

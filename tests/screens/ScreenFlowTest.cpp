@@ -170,6 +170,7 @@ private Q_SLOTS:
             if (helpBox) {
                 whenMessageBoxOpens([&](QMessageBox&) { runOutOfTime(program); });
                 control<QAction>(index, "mnuHELPitem")->trigger();
+                QTRY_VERIFY(!QApplication::activeModalWidget());
             } else {
                 QMenu* game = control<QAction>(index, "mmuHRAitem")->menu();
                 game->popup(index->mapToGlobal(QPoint(0, 20)));
