@@ -1,7 +1,5 @@
 #include "PlayerSounds.h"
 
-#include "AudioLibraries.h"
-#include "SdlEngine.h"
 #include "SoundFileCheck.h"
 #include "SoundFileSearch.h"
 #include "SoundLog.h"
@@ -10,37 +8,35 @@
 
 namespace tonovka {
 
-PlayerSounds::PlayerSounds(QStringList folders, QStringList soundFonts, QStringList libraries)
-    : m_folders(std::move(folders)), m_soundFonts(std::move(soundFonts)), m_libraries(std::move(libraries))
+PlayerSounds::PlayerSounds(QStringList folders, EngineMaker makeEngine)
+    : m_folders(std::move(folders)), m_makeEngine(std::move(makeEngine))
 {
 }
 
 // The engine stops every sound and closes the device as it goes.
 PlayerSounds::~PlayerSounds() = default;
 
-void PlayerSounds::open(int player, AudioDevice device, const QString& fileName)
+QString PlayerSounds::open(int player, AudioDevice device, const QString& fileName)
 {
     if (!start())
-        return;
+        return QStringLiteral("there is no sound");
     m_engine->release(player);
     const QString path = findSoundFile(fileName, m_folders);
     const SoundFileContents contents = readSoundFile(path, device);
-    if (contents.problem != SoundFileProblem::None) {
-        qCDebug(lcSound) << "player" << player << "stays silent:" << path << soundFileProblemName(contents.problem);
-        return;
-    }
+    QString silence;
     QElapsedTimer timer;
     timer.start();
-    bool loaded = false;
-    if (device == AudioDevice::WaveAudio) {
-        loaded = m_engine->loadWave(player, contents.bytes);
-    } else {
-        loaded = m_engine->loadMidi(player, contents.bytes);
-    }
-    if (loaded)
+    if (contents.problem != SoundFileProblem::None)
+        silence = QString::fromLatin1(soundFileProblemName(contents.problem));
+    else if (!(device == AudioDevice::WaveAudio ? m_engine->loadWave(player, contents.bytes)
+                                                 : m_engine->loadMidi(player, contents.bytes)))
+        silence = m_engine->lastError();
+    if (silence.isEmpty()) {
         qCDebug(lcSound) << "player" << player << "loaded" << path << "in" << timer.elapsed() << "ms";
-    else
-        qCDebug(lcSound) << "player" << player << "stays silent:" << path << m_engine->lastError();
+        return {};
+    }
+    qCDebug(lcSound) << "player" << player << "stays silent:" << path << silence;
+    return path + QStringLiteral(": ") + silence;
 }
 
 void PlayerSounds::play(int player)
@@ -68,12 +64,11 @@ bool PlayerSounds::start()
     QElapsedTimer timer;
     timer.start();
     QString error;
-    const AudioLibraries* libraries = loadAudioLibraries(m_libraries, error);
-    if (!libraries) {
+    m_engine = m_makeEngine(error);
+    if (!m_engine) {
         qCDebug(lcSound) << "no sound: the audio libraries cannot be loaded:" << error;
         return false;
     }
-    m_engine = std::make_unique<SdlEngine>(*libraries, m_soundFonts);
     const qint64 loadedMs = timer.elapsed();
     if (!m_engine->start()) {
         qCDebug(lcSound) << "no sound: no audio device:" << m_engine->lastError();

@@ -2,6 +2,7 @@
 
 #include "AudioLibraries.h"
 #include "PlayerSounds.h"
+#include "SdlEngine.h"
 #include "SoundFileSearch.h"
 
 #include <optional>
@@ -102,7 +103,10 @@ void SdlAudioService::give(Command command)
 
 void SdlAudioService::run(QStringList folders, QStringList soundFonts, QStringList libraries)
 {
-    PlayerSounds sounds(std::move(folders), std::move(soundFonts), std::move(libraries));
+    PlayerSounds sounds(std::move(folders), [&soundFonts, &libraries](QString& error) -> std::unique_ptr<AudioEngine> {
+        const AudioLibraries* loaded = loadAudioLibraries(libraries, error);
+        return loaded ? std::make_unique<SdlEngine>(*loaded, soundFonts) : nullptr;
+    });
     const auto hasWork = [this] { return m_ending || m_held || !m_commands.empty(); };
     std::unique_lock lock(m_mutex);
     for (;;) {

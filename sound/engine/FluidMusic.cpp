@@ -1,6 +1,7 @@
 #include "FluidMusic.h"
 
 #include "SoundFileSearch.h"
+#include "SoundLevels.h"
 #include "SoundFontLoader.h"
 #include "TuneSoundFont.h"
 
@@ -11,13 +12,6 @@
 namespace tonovka {
 
 namespace {
-
-// Four instruments, at most eight notes at once, each note of one or two voices, and the tails
-// of the notes that have just ended.
-constexpr int Polyphony = 32;
-
-// FluidSynth's own gain is 0.2; at full volume 1.2 matches what SDL_mixer's MIDI player gave.
-constexpr double FullGain = 1.2;
 
 void renderInto(void* music, Uint8* stream, int bytes)
 {
@@ -30,8 +24,8 @@ FluidMusic::FluidMusic(const AudioLibraries& lib, int sampleRate, double volume,
     : m_lib(lib), m_soundFonts(std::move(soundFonts)), m_settings(m_lib.new_fluid_settings())
 {
     m_lib.fluid_settings_setnum(m_settings, "synth.sample-rate", sampleRate);
-    m_lib.fluid_settings_setnum(m_settings, "synth.gain", volume * FullGain);
-    m_lib.fluid_settings_setint(m_settings, "synth.polyphony", Polyphony);
+    m_lib.fluid_settings_setnum(m_settings, "synth.gain", volume * soundLevels::FluidSynthFullGain);
+    m_lib.fluid_settings_setint(m_settings, "synth.polyphony", soundLevels::FluidSynthPolyphony);
     m_lib.fluid_settings_setint(m_settings, "synth.reverb.active", 0);
     m_lib.fluid_settings_setint(m_settings, "synth.chorus.active", 0);
     // Every sample point is read when the soundfont loads, on the audio thread: loaded as the

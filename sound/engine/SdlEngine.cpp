@@ -1,13 +1,14 @@
 #include "SdlEngine.h"
 
 #include "LibraryMessages.h"
+#include "SoundLevels.h"
 
 namespace tonovka {
 
 namespace {
 
-// Both sounds together add up as a plain sum; this leaves room for their loudest moments.
-constexpr int Volume = 96;
+// Each channel at the sounds' volume, in SDL_mixer's steps.
+constexpr int Volume = int(soundLevels::Volume * MIX_MAX_VOLUME);
 
 // Player numbers start at 1, channels at 0.
 int channelOf(int player)
@@ -48,7 +49,7 @@ bool SdlEngine::start()
         m_lib.SDL_Quit();
         return false;
     }
-    m_music = makeSystemMusic(m_lib, m_soundFonts, double(Volume) / MIX_MAX_VOLUME);
+    m_music = makeSystemMusic(m_lib, m_soundFonts, soundLevels::Volume);
     m_started = true;
     return true;
 }
