@@ -4,7 +4,7 @@ class QWidget;
 
 // What the program does differently on each system it runs on, beside reading files
 // (RegularFile.h). Each function has one file per system, which CMake picks: PlatformLinux.cpp
-// (X11 and Wayland desktops) and PlatformWindows.cpp.
+// (X11 and Wayland desktops), PlatformWindows.cpp and PlatformWeb.cpp (a browser page).
 namespace tonovka::platform {
 
 // Called first in main(), before the application object: picks the window system and how it
@@ -19,5 +19,8 @@ void addBundledFonts();
 // bar entry only through its window type, which some window managers ignore. Call it before the
 // window is mapped (from showEvent).
 void keepOutOfTaskbar(QWidget& window);
+
+// Ends the program at once with status 0, whatever runs.
+[[noreturn]] void leaveProcess();
 
 } // namespace tonovka::platform

@@ -1,12 +1,13 @@
 #include "AppShell.h"
 
+#include "Platform.h"
+
 #include <QEvent>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
 #include <QWindow>
 
-#include <cstdio>
 #include <cstdlib>
 
 namespace tonovka {
@@ -142,8 +143,7 @@ QPoint AppShell::centredPlace(const QWidget& window, QSize outerSize)
 
 void AppShell::leaveProcess()
 {
-    std::fflush(nullptr);
-    std::_Exit(0);
+    platform::leaveProcess();
 }
 
 } // namespace tonovka
