@@ -13,6 +13,8 @@
 
 #include <cstdio>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 int main(int argc, char* argv[])
@@ -20,13 +22,16 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     const int seconds = argc > 1 ? std::stoi(argv[1]) : 10;
     struct Timer {
-        const char* name;
-        int interval;
+        const char* name = "";
+        int interval = 0;
         QTimer timer;
         std::vector<qint64> calls;
     };
-    Timer timers[] = {{"chlapTIME", 1, {}, {}}, {"zenaTIME", 1, {}, {}}, {"LidiTIME", 1000, {}, {}},
-                      {"lidi2TIME", 1000, {}, {}}, {"Time", 400, {}, {}}};
+    Timer timers[5];
+    const std::pair<const char*, int> made[] = {
+        {"chlapTIME", 1}, {"zenaTIME", 1}, {"LidiTIME", 1000}, {"lidi2TIME", 1000}, {"Time", 400}};
+    for (int i = 0; i < 5; ++i)
+        std::tie(timers[i].name, timers[i].interval) = made[i];
     QElapsedTimer clock;
     clock.start();
     for (Timer& t : timers) {

@@ -3,12 +3,13 @@
 # packages of this machine's release, and a cache outside the clone of what each recipe built.
 #
 # The sourcing script sets, before it calls anything here:
+#   top      the clone's folder
 #   work     a folder for the fetched sources, apt's state and the notes for the notice
 #   cache    the cache's folder
 #   recipes  the folder of the build recipes, one file named after each source package
 #   jobs     how many jobs a build runs at once
-# and KEY_INPUTS, an array of what else decides what a recipe builds: files (the toolchain, the
-# build script) and Debian packages (the compilers, the host's Qt), whose versions count.
+# and KEY_INPUTS, an array of what else decides what a recipe builds: files (a toolchain), whose
+# bytes count, and Debian packages (the compilers, the host's Qt), whose versions count.
 shopt -s inherit_errexit
 
 # An apt that knows only Debian's source packages of this machine's release, from the mirrors the
@@ -65,7 +66,7 @@ key_inputs() {
 
 # Builds one source package with its recipe into the cache unless it is there already, and
 # prints the folder it is installed in. Further arguments are folders built before it, which
-# count in its key. Leaves the package's Debian copyright file, version and pool folder in
+# count in its key. Leaves the package's Debian copyright file, version, pool folder and recipe in
 # $work/notes, for the notice of licences.
 build_dependency() {
     local package=$1 version directory key prefix source build dsc
@@ -78,8 +79,12 @@ build_dependency() {
     tar -xOf "$work/${package}_${version#*:}.debian.tar.xz" debian/copyright > "$work/notes/$package.copyright"
     echo "$version" > "$work/notes/$package.version"
     echo "$directory" > "$work/notes/$package.directory"
+    realpath --relative-to="$top" "$recipes/$package" > "$work/notes/$package.recipe"
 
-    key=$({ echo "$package $version"; cat "$recipes/$package"; key_inputs; printf '%s\n' "$@"; } |
+    # The steps that build it are this function's own code, as bash reads it: a comment changes
+    # nothing.
+    key=$({ echo "$package $version"; cat "$recipes/$package"; declare -f build_dependency; key_inputs
+            printf '%s\n' "$@"; } |
         sha256sum | cut -c1-12)
     prefix=$cache/$package-$version-$key
     if [ -e "$prefix/.complete" ]; then
@@ -107,10 +112,27 @@ build_dependency() {
 # any build that is not complete yet (another build may be making it), and the rest go. (A
 # Debian version begins with a digit, so libsdl2's builds are not libsdl2-mixer's.)
 prune_cache() {
-    local folder=$1 package=$2 old
+    local folder=$1 package=$2 old built
     while IFS= read -r old; do
         rm -rf "$old"
     done < <(for built in "$folder/$package"-[0-9]*/.used; do
                  [ -e "$built" ] && printf '%s %s\n' "$(stat -c %Y "$built")" "$(dirname "$built")"
              done | sort -rn | tail -n +3 | cut -d' ' -f2-)
+}
+
+# Copies into the cache folder $2 the builds of the cache folder $1 that it lacks, the complete
+# ones only (a build that broke off half-way stays behind), and prunes it.
+keep_new_builds() {
+    local from=$1 to=$2 built name
+    mkdir -p "$to"
+    for built in "$from"/*/; do
+        name=$(basename "$built")
+        if [ -e "$built/.complete" ] && [ ! -e "$to/$name" ]; then
+            cp -a "$built" "$to/"
+        fi
+    done
+    # A folder is named PACKAGE-VERSION-KEY, and a Debian version begins with a digit.
+    for name in $(find "$to" -mindepth 1 -maxdepth 1 -type d -printf '%f\n' | sed 's/-[0-9].*//' | sort -u); do
+        prune_cache "$to" "$name"
+    done
 }

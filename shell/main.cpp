@@ -9,9 +9,8 @@
 #include "Libraries.h"
 #include "PictureSet.h"
 #include "Platform.h"
-#include "QtIntervalTimer.h"
 #include "ScreenFactory.h"
-#include "SdlAudioService.h"
+#include "SystemParts.h"
 #include "Version.h"
 #include "WindowSystemStart.h"
 
@@ -29,12 +28,12 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("cz.tonovka.Tonovka"));
 
     tonovka::PictureSet pictures;
-    tonovka::SdlAudioService audio;
+    tonovka::SystemAudioService audio;
     // The audio thread's start (loading the libraries, opening the device, reading the siren)
     // would share the processor with the welcome screen's first showing; it waits until the
     // screen is up, or this long at most, so that the siren still sounds at once.
     audio.holdCommands(std::chrono::milliseconds(40));
-    tonovka::AppShell shell(tonovka::screenFactory(shell, pictures, audio, &tonovka::QtIntervalTimer::make));
+    tonovka::AppShell shell(tonovka::screenFactory(shell, pictures, audio, &tonovka::SystemIntervalTimer::make));
     shell.showScreen(tonovka::ScreenId::welcome);
     if (QWindow* welcome = shell.screen(tonovka::ScreenId::welcome)->window().windowHandle())
         tonovka::whenFirstExposed(*welcome, [&audio] { audio.releaseCommands(); });

@@ -47,7 +47,7 @@ QStringList installedSoundFolders()
 
 QString debianSoundFont()
 {
-    return QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
+    return QStringLiteral(TONOVKA_DEBIAN_SOUNDFONT);
 }
 
 QStringList soundFontCandidates(const QStringList& folders)

@@ -93,7 +93,8 @@ def check_missing_text(make_notice):
         with tempfile.TemporaryDirectory() as folder:
             see = pointers.format(missing, present)
             notes = {"copyright": f"Files: *\nLicense: GPL-2\n See {see}.\n",
-                     "version": "1.0-1\n", "directory": "pool/main/libf/libfoo\n"}
+                     "version": "1.0-1\n", "directory": "pool/main/libf/libfoo\n",
+                     "recipe": "packaging/windows/deps/libfoo\n"}
             for note, text in notes.items():
                 with open(os.path.join(folder, f"libfoo.{note}"), "w") as out:
                     out.write(text)
