@@ -18,14 +18,11 @@ shopt -s inherit_errexit
 debian_sources_init() {
     local release
     release=$(. /etc/os-release && echo "$VERSION_CODENAME")
-    apt_dir=$work/apt
-    mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$work/notes"
+    debian_apt_config
+    mkdir -p "$work/notes"
     # One build at a time in this folder: a second waits for the first, which holds it to its end.
     exec 9>"$work/.lock"
     flock 9
-    printf '%s\n' 'Dir::Etc::Parts "/nonexistent";' 'Dir::Etc::Main "/dev/null";' \
-        'Dir::Etc::Preferences "/dev/null";' 'Dir::Etc::PreferencesParts "/nonexistent";' \
-        'Dir::Etc::TrustedParts "/nonexistent";' > "$apt_dir/apt.conf"
     apt-get indextargets --format '$(REPO_URI) $(CODENAME) $(COMPONENT) $(ORIGIN)' 'Created-By: Packages' |
         awk -v r="$release" '$4 == "Debian" && $3 == "main" && ($2 == r || index($2, r "-") == 1) {
             print "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] " $1 " " $2 " main" }' |
@@ -34,12 +31,20 @@ debian_sources_init() {
     debian_apt apt-get -qq update
 }
 
+# The private apt's own folders and configuration, which points at nothing of the machine's.
+debian_apt_config() {
+    apt_dir=$work/apt
+    mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$apt_dir/none"
+    printf 'Dir::Etc::%s "%s";\n' Parts "$apt_dir/none" Main /dev/null Preferences /dev/null \
+        PreferencesParts "$apt_dir/none" TrustedParts "$apt_dir/none" > "$apt_dir/apt.conf"
+}
+
 # Runs an apt command with the private configuration alone.
 debian_apt() {
     local command=$1
     shift
     APT_CONFIG=$apt_dir/apt.conf "$command" -o Dir::Etc::SourceList="$apt_dir/sources.list" \
-        -o Dir::Etc::SourceParts=/nonexistent -o Dir::State::Lists="$apt_dir/lists" \
+        -o Dir::Etc::SourceParts="$apt_dir/none" -o Dir::State::Lists="$apt_dir/lists" \
         -o Dir::Cache="$apt_dir/cache" -o APT::Sandbox::User="$(id -un)" \
         -o Acquire::AllowInsecureRepositories=false -o Acquire::AllowDowngradeToInsecureRepositories=false \
         -o APT::Get::AllowUnauthenticated=false "$@"
@@ -64,6 +69,16 @@ key_inputs() {
     done
 }
 
+# The key of a build of source package $1 at version $2 against the folders that follow: its
+# recipe, the steps that build it (these functions' own code, as bash reads it: a comment changes
+# nothing), what KEY_INPUTS names, and the builds it is built against.
+dependency_key() {
+    local package=$1 version=$2
+    shift 2
+    { echo "$package $version"; cat "$recipes/$package"; declare -f build_dependency dependency_key key_inputs
+      key_inputs; printf '%s\n' "$@"; } | sha256sum | cut -c1-12
+}
+
 # Builds one source package with its recipe into the cache unless it is there already, and
 # prints the folder it is installed in. Further arguments are folders built before it, which
 # count in its key. Leaves the package's Debian copyright file, version, pool folder and recipe in
@@ -81,11 +96,7 @@ build_dependency() {
     echo "$directory" > "$work/notes/$package.directory"
     realpath --relative-to="$top" "$recipes/$package" > "$work/notes/$package.recipe"
 
-    # The steps that build it are this function's own code, as bash reads it: a comment changes
-    # nothing.
-    key=$({ echo "$package $version"; cat "$recipes/$package"; declare -f build_dependency; key_inputs
-            printf '%s\n' "$@"; } |
-        sha256sum | cut -c1-12)
+    key=$(dependency_key "$package" "$version" "$@")
     prefix=$cache/$package-$version-$key
     if [ -e "$prefix/.complete" ]; then
         echo "$0: $package $version from the cache ($prefix)" >&2

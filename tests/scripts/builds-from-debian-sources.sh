@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# What scripts/debian-sources.sh promises the Windows and web builds, without the network:
+# - its apt reads none of the machine's configuration (given here as APT_CONFIG and a folder of
+#   parts, as a machine's apt.conf.d would give it), and never accepts an unsigned archive;
+# - a dependency's key changes with its recipe, a toolchain, a package it is built with and the
+#   builds it is built against, and not with a comment in the steps;
+# - a cache takes back only complete builds, and keeps the two used last of each package.
+set -u -o pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+top=$here/../..
+work=$(mktemp -d) recipes=$work/recipes cache=$work/cache
+trap 'rm -rf "$work"' EXIT
+problems=0
+wrong() { echo "WRONG: $*"; problems=$((problems + 1)); }
+# shellcheck source=../../scripts/debian-sources.sh
+. "$top/scripts/debian-sources.sh"
+
+mkdir -p "$work/machine.d"
+echo 'APT::Get::AllowUnauthenticated "true"; Dir::Etc::Parts "'"$work"'/machine.d";' >"$work/machine.conf"
+echo 'Acquire::AllowInsecureRepositories "true"; Tonovka::Planted "yes";' >"$work/machine.d/planted"
+debian_apt_config
+dump=$(APT_CONFIG=$work/machine.conf debian_apt apt-config dump)
+for setting in 'APT::Get::AllowUnauthenticated "false"' 'Acquire::AllowInsecureRepositories "false"'; do
+    grep -qF "$setting" <<<"$dump" || wrong "the private apt does not hold $setting"
+done
+! grep -q Planted <<<"$dump" || wrong "the private apt read the machine's configuration parts"
+
+mkdir -p "$recipes" && echo 'cmake "$SRC"' >"$recipes/libfoo" && echo 'set(A 1)' >"$work/toolchain"
+KEY_INPUTS=("$work/toolchain" dpkg)
+key=$(dependency_key libfoo 1.0-1 /cache/libbar-2-abc)
+changed() {
+    [ "$(dependency_key libfoo 1.0-1 "${@:2}")" != "$key" ] || wrong "the key stays the same when $1"
+}
+echo '# a comment' >>"$recipes/libfoo" && changed "the recipe changes" /cache/libbar-2-abc
+echo 'cmake "$SRC"' >"$recipes/libfoo" && echo 'set(A 2)' >"$work/toolchain" && changed "the toolchain changes" /cache/libbar-2-abc
+echo 'set(A 1)' >"$work/toolchain" && changed "the build it is built against changes" /cache/libbar-2-def
+KEY_INPUTS=("$work/toolchain" dpkg apt) && changed "it is built with another package" /cache/libbar-2-abc
+KEY_INPUTS=("$work/toolchain" dpkg)
+[ "$(dependency_key libfoo 1.0-1 /cache/libbar-2-abc)" = "$key" ] || wrong "the same inputs give another key"
+
+built() { mkdir -p "$1/$2" && { [ "${3:-}" = broken ] || touch "$1/$2/.complete"; } && touch -d "@$4" "$1/$2/.used"; }
+built "$work/root" libfoo-1-a '' 100 && built "$work/root" libfoo-1-b broken 200
+built "$cache" libfoo-0-c '' 300 && built "$cache" libfoo-0-d '' 50 && built "$cache" libfoo-mixer-1-e '' 10
+keep_new_builds "$work/root" "$cache"
+kept=$(cd "$cache" && echo *)
+[ "$kept" = "libfoo-0-c libfoo-1-a libfoo-mixer-1-e" ] ||
+    wrong "the cache kept $kept, not the complete new build and the two used last of each package"
+
+[ "$problems" -eq 0 ] && echo "PASSED"
