@@ -7,13 +7,17 @@
 #
 # Usage: scripts/x-desktop WM -- installs-and-uninstalls.sh SETUP ZIP WINE_RUN WINDOW_PROBE HOUSE_LAYOUT
 set -u -o pipefail
-[ $# -eq 5 ] && [ -n "${DISPLAY:-}" ] || { echo "usage: scripts/x-desktop WM -- $0 SETUP ZIP WINE_RUN" \
-    "WINDOW_PROBE HOUSE_LAYOUT" >&2; exit 2; }
-setup=$(realpath "$1") zip=$(realpath "$2") WINE_RUN=$3 WINDOW_PROBE=$4 layout=$5
-source "$(dirname "$(realpath "$0")")/wine-steps.sh"
+if [ $# -ne 5 ] || [ -z "${DISPLAY:-}" ]; then
+    echo "usage: scripts/x-desktop WM -- $0 SETUP ZIP WINE_RUN WINDOW_PROBE HOUSE_LAYOUT" >&2
+    exit 2
+fi
+setup=$(realpath "$1") zip=$(realpath "$2") WINE_RUN=$3 WINDOW_PROBE=$4
+here=$(dirname "$(realpath "$0")")
+source "$here/wine-steps.sh"
+source "$here/../play/house-layout.sh"
+read_layout "$5" welcome_endBUTT || fail "no layout of the welcome screen from $5"
 
-wine() { "$WINE_RUN" "$@" 2>>"$work/wine.log" | tr -d '\r'; }
-eval "$("$layout" 2>/dev/null)" || fail "$layout printed no layout"
+wine() { wine_run "$@" 2>>"$work/wine.log" | tr -d '\r'; }
 
 folder="$WINEPREFIX/drive_c/Program Files/Tonovka"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tonovka.lnk"
@@ -30,20 +34,20 @@ missing=$(comm -23 "$work/zip-files" "$work/installed-files")
 grep -qaF 'C:\Program Files\Tonovka\tonovka.exe' "$shortcut" || problem "the shortcut does not lead to the game"
 entry=$(wine reg query "$key" /reg:64)
 say "uninstall entry: $(echo "$entry" | grep -E 'DisplayName|UninstallString' | tr -s ' ' | tr '\n' ';')"
-echo "$entry" | grep -q 'DisplayName.*Tonovka' && echo "$entry" | grep -q 'QuietUninstallString.*/S' ||
-    problem "the list of installed apps has no entry for the game"
+grep -q 'DisplayName.*Tonovka' <<<"$entry" || problem "the list of installed apps has no entry for the game"
+grep -q 'QuietUninstallString.*/S' <<<"$entry" || problem "the game's entry in the list of installed apps has no silent uninstall"
 
-# The game, started through its shortcut, as the Start menu starts it.
-wine start /unix "$shortcut" || problem "the shortcut does not start"
+# The game, started through its shortcut, as the Start menu starts it; Wine names a DLL it lacks.
+WINEDEBUG=-all,err+module wine start /unix "$shortcut" || problem "the shortcut does not start"
 shown() { windows geometry Form1 >/dev/null; }
 if poll 60 shown; then
-    read -r _ _ _ _ x y _ _ < <(windows geometry Form1)
-    xdotool mousemove $((x + welcome_endBUTT[0] + welcome_endBUTT[2] / 2)) \
-        $((y + welcome_endBUTT[1] + welcome_endBUTT[3] / 2)) click 1
+    # shellcheck disable=SC2046 # "X Y"
+    xdotool mousemove $(centre welcome_endBUTT "$(windows geometry Form1 | cut -d' ' -f5-)") click 1
     poll 20 eval '! shown' || problem "'Konec' did not end the installed game"
     say "the installed game started through its shortcut, and 'Konec' ended it"
 else
-    problem "the installed game did not show its welcome screen"
+    lacks=$(grep -o 'Library .* not found' "$work/wine.log")
+    problem "the installed game did not show its welcome screen${lacks:+: $lacks}"
 fi
 wineserver --wait
 
@@ -55,5 +59,4 @@ left=$(find "$WINEPREFIX/drive_c" -iname '*tonovka*' 2>/dev/null)
 [ ! -e "$folder" ] || problem "the game's folder is left after the uninstall"
 keys=$(grep -il tonovka "$WINEPREFIX"/*.reg)
 [ -z "$keys" ] || problem "registry entries naming the game left after the uninstall: $(grep -i tonovka "$WINEPREFIX"/*.reg)"
-[ "$problems" -eq 0 ] || fail "$problems checks went wrong"
-say "PASSED"
+passed

@@ -1,36 +1,25 @@
-# Sourced by the scripts that play the Windows game under Wine: a folder and a Wine prefix of the
-# run's own, and the way they report. The prefix is the run's own because Wine's desktop process
-# keeps to the X display it first met. Needs WINE_RUN and WINDOW_PROBE set.
+# shellcheck shell=bash
+# Sourced by the scripts that play the Windows game under Wine: what tests/play/report.sh gives,
+# and a Wine prefix of the run's own, where the game runs as on a player's machine. The prefix is
+# the run's own because Wine's desktop process keeps to the X display it first met. Needs
+# WINE_RUN and WINDOW_PROBE set.
 #
-#   $work            the run's folder, removed at the end unless a check went wrong
-#   pids             processes to end with the run
-#   say TEXT         a line of the log, with the time
-#   fail TEXT        says what went wrong and ends the run
-#   problem TEXT     says what went wrong; the run goes on and fails at its end
-#   poll SECONDS COMMAND...   runs COMMAND every tenth of a second until it succeeds, or fails
-#   windows ARGS...  what Windows says of the game's windows (window-probe.exe)
+#   wine_run PROGRAM [ARG...]   runs a Windows program there, with nothing of the build on Wine's
+#                               search path, so that a DLL the game lacks is found nowhere
+#   windows ARGS...             what Windows says of the game's windows (window-probe.exe)
+#   pids                        processes to end with the run
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/tonovka-wine.XXXXXX")
+# shellcheck source=../play/report.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../play/report.sh"
 export WINEPREFIX=$work/prefix
-pids=() problems=0
-finish() {
-    local status=$?
-    [ "$status" -eq 0 ] && [ "$problems" -eq 0 ] || import -silent -window root "png:$work/at-the-end.png"
+pids=()
+wine_run() { "$WINE_RUN" --no-build-dlls "$@"; }
+windows() { wine_run "$WINDOW_PROBE" "$@" 2>/dev/null | tr -d '\r'; }
+run_ends() {
+    if [ "$1" -ne 0 ]; then
+        import -silent -window root "png:$work/at-the-end.png"
+        [ ! -s "$work/program.log" ] || { echo "The game's last words (program.log):"; tail -n 15 "$work/program.log"; }
+    fi
     [ ${#pids[@]} -eq 0 ] || kill "${pids[@]}" 2>/dev/null
     wineserver -k 2>/dev/null
-    if [ "$status" -eq 0 ] && [ "$problems" -eq 0 ]; then rm -rf "$work"; else echo "The run is in $work"; fi
 }
-trap finish EXIT
-say() { echo "[$(date +%T.%N | cut -c1-12)] $*"; }
-fail() { say "FAILED: $*"; exit 1; }
-problem() { say "WRONG: $*"; problems=$((problems + 1)); }
-poll() {
-    local tries=$(($1 * 10))
-    shift
-    until "$@"; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
-windows() { "$WINE_RUN" "$WINDOW_PROBE" "$@" 2>/dev/null | tr -d '\r'; }
