@@ -4,7 +4,8 @@
 # hears on the way: the welcome screen with its siren, "Vstoupit", Ctrl+N, people in the windows
 # and a click that rescues one, the time running out, the water and "Gejm Ouvr" above the main
 # window, the music silent after the flood, and "OK" ending the game with status 0.
-# Needs tests/play/report.sh sourced first.
+# Needs tests/play/report.sh sourced first; sources house-layout.sh, where the controls lie, and
+# heard.sh, what the captured sound says.
 #
 # What each system's script gives, as shell functions. Every place is in the coordinates of a
 # screenshot; no step knows a system's windows by anything but their titles.
@@ -34,8 +35,10 @@
 #   play_a_whole_game E2EPROBE              plays, checks, and fails the run where it cannot go on;
 #                                           the script then ends the run with passed (report.sh)
 
-# shellcheck source=house-layout.sh
+# shellcheck source=SCRIPTDIR/house-layout.sh
 source "$(dirname "${BASH_SOURCE[0]}")/house-layout.sh"
+# shellcheck source=SCRIPTDIR/heard.sh
+source "$(dirname "${BASH_SOURCE[0]}")/heard.sh"
 
 readonly SOUND_RATE=44100
 readonly BYTES_PER_SECOND=$((SOUND_RATE * 2 * 2))
@@ -239,31 +242,6 @@ ok_step() {
     [ $(($(now_ms) - time_ok)) -lt 3000 ] || fail "the game took more than 3 s to end after 'OK'"
 }
 
-# The siren on the welcome screen, the music in the game, silence after the flood.
-level() { probe level "$work/heard.raw" "$1" "$2"; }
-value() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p" <<<"$2"; }
-at_least() { awk -v value="$1" -v least="$2" 'BEGIN { exit !(value + 0 >= least + 0) }'; }
-sound_step() {
-    game_sound "$work/heard.raw" || fail "cannot read the captured sound"
-    local siren music after from
-    siren=$(level 0 "$bytes_enter") || fail "cannot measure the siren"
-    say "the siren, from the start to 'Vstoupit': $siren"
-    at_least "$(value rms "$siren")" 1000 || fail "the siren was not heard on the welcome screen"
-    # The siren lasts three seconds from the start of the sound; after four only the music plays,
-    # which starts as the main window shows.
-    from=$((bytes_main + BYTES_PER_SECOND / 2))
-    from=$((from > 4 * BYTES_PER_SECOND ? from : 4 * BYTES_PER_SECOND))
-    if [ "${MUSIC_CAPTURED:-no}" = yes ]; then
-        music=$(level "$from" "$bytes_gameover") || fail "cannot measure the music"
-        say "the music alone, from byte $from to game over: $music"
-        at_least "$(value rms "$music")" 1000 || fail "the music was not heard during the game"
-        at_least "$(value quietest "$music")" 100 || fail "the music fell silent for half a second during the game"
-    fi
-    after=$(level $((bytes_gameover + BYTES_PER_SECOND / 2)) "$bytes_ok") || fail "cannot measure the sound after the flood"
-    say "after the flood, half a second after 'Gejm Ouvr' to 'OK': $after"
-    [ "$(value peak "$after")" -le 64 ] || fail "sound went on after the flood"
-}
-
 play_a_whole_game() {
     e2eprobe=$1
     welcome_step
@@ -271,5 +249,5 @@ play_a_whole_game() {
     rescue_step
     flood_step
     ok_step
-    sound_step
+    sound_step "${MUSIC_CAPTURED:-no}"
 }
