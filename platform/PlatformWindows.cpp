@@ -1,5 +1,6 @@
 #include "Platform.h"
 
+#include <QByteArray>
 #include <QtGlobal>
 
 namespace tonovka::platform {
