@@ -239,7 +239,6 @@ ok_step() {
     poll 10 game_ended || fail "the game still runs 10 s after 'OK'"
     say "the game ended $(since "$time_ok") s after 'OK', with status $game_status"
     [ "$game_status" -eq 0 ] || fail "the game ended with status $game_status (program.log)"
-    [ $(($(now_ms) - time_ok)) -lt 3000 ] || fail "the game took more than 3 s to end after 'OK'"
 }
 
 play_a_whole_game() {
