@@ -1,14 +1,15 @@
 #!/usr/bin/env python3
 """spectrum.py: compares what two captures of SDL's disk driver sound like, band by band.
 
-    bench/spectrum.py [--check DB] BEFORE.raw RATE AFTER.raw RATE
+    bench/spectrum.py [--check DB [--below HZ]] BEFORE.raw RATE AFTER.raw RATE
 
 Each file holds signed 16-bit stereo samples at its rate. For each, the script averages the power
-spectrum of the two channels mixed to one over frames of about 93 ms, and prints the level of each
+spectrum of the two channels mixed to one over frames of about 370 ms (long enough to tell the
+lowest octave's few frequencies apart), and prints the level of each
 octave band in dB against the loudest band of the first file, the RMS level, and the loudness
 in time (RMS of each second) side by side. With --check, both captures start at their first sound
 and last as long as the shorter, and the script fails when a band within 40 dB of the loudest
-differs by more than DB between them."""
+differs by more than DB between them (with --below, only the bands under HZ count)."""
 import cmath
 import math
 import struct
@@ -34,7 +35,7 @@ def fft(x):
 
 
 def band_power(samples, rate):
-    size = 2048 if rate <= 24000 else 4096
+    size = 8192 if rate <= 24000 else 16384
     window = [0.5 - 0.5 * math.cos(2 * math.pi * i / size) for i in range(size)]
     bands = [0.0] * len(BANDS)
     frames = 0
@@ -60,9 +61,11 @@ def from_first_sound(samples, seconds, rate):
 
 def main():
     args = sys.argv[1:]
-    limit = None
+    limit, below = None, float('inf')
     if args[:1] == ['--check']:
         limit, args = float(args[1]), args[2:]
+    if args[:1] == ['--below']:
+        below, args = float(args[1]), args[2:]
     before, before_rate, after, after_rate = args[0], int(args[1]), args[2], int(args[3])
     a, b = mono(before), mono(after)
     if limit is not None:
@@ -72,7 +75,7 @@ def main():
         a, b = a[:int(seconds * before_rate)], b[:int(seconds * after_rate)]
     pa, pb = band_power(a, before_rate), band_power(b, after_rate)
     # Power per frame scales with the frame's length in samples: bring both to the same duration.
-    scale_b = (4096 if before_rate > 24000 else 2048) / (4096 if after_rate > 24000 else 2048)
+    scale_b = (16384 if before_rate > 24000 else 8192) / (16384 if after_rate > 24000 else 8192)
     pb = [p * scale_b for p in pb]
     top = max(pa)
     db = lambda p: 10 * math.log10(p / top) if p > 0 else float('-inf')
@@ -85,7 +88,7 @@ def main():
         print('%3d s  %6.0f  %6.0f' % (second, rms(a[second * before_rate:(second + 1) * before_rate]),
                                        rms(b[second * after_rate:(second + 1) * after_rate])))
     if limit is not None:
-        worst = max(abs(db(x) - db(y)) for x, y in zip(pa, pb) if db(x) > -40)
+        worst = max(abs(db(x) - db(y)) for centre, x, y in zip(BANDS, pa, pb) if db(x) > -40 and centre < below)
         print('largest difference of a band within 40 dB of the loudest: %.2f dB (at most %.2f)' % (worst, limit))
         sys.exit(0 if worst <= limit else 1)
 
