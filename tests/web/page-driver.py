@@ -1,7 +1,8 @@
 """Drives the game's page in headless Chromium for the play scripts (page-steps.sh), as a
 coprocess: one command a line on stdin, one answer a line on stdout.
 
-  start URL            opens the page, its sound captured from the first sample
+  start URL [SCALE]    opens the page, its sound captured from the first sample, on a screen of
+                       that many device pixels to a page's pixel (1 by default)
   window TITLE         "X Y W H" of the client area of the visible window of that title, or "none"
   frame TITLE          the same of the window with its frame
   controls TITLE       the buttons of the window's title bar that show, e.g. "close"
@@ -16,7 +17,7 @@ coprocess: one command a line on stdin, one answer a line on stdout.
   kept                 what the page keeps in the browser: cookies, local and session storage
   asked                the addresses the page asked for, one after another
   quit
-Every place is in the page's pixels, which are the screenshot's.
+Every place is in the page's pixels, which are the screenshot's at a scale of 1.
 """
 import base64
 import sys
@@ -92,8 +93,7 @@ def main():
     options = webdriver.ChromeOptions()
     for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                      "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                     "--autoplay-policy=no-user-gesture-required", "--window-size=1024,768",
-                     "--force-device-scale-factor=1"):
+                     "--autoplay-policy=no-user-gesture-required", "--window-size=1024,768"):
         options.add_argument(argument)
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
     driver = None
@@ -117,6 +117,8 @@ def main():
         command, _, rest = line.rstrip("\n").partition(" ")
         answer = "ok"
         if command == "start":
+            rest, _, scale = rest.partition(" ")
+            options.add_argument(f"--force-device-scale-factor={scale or 1}")
             driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
             driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": TAP})
             driver.get(rest)

@@ -116,6 +116,24 @@ for address in $(ask asked); do
 done
 quit_the_page first
 
+# On a screen of twice the pixels the game is twice its size, its pictures doubled pixel for
+# pixel: the welcome screen's picture, below its buttons, as at the first scale.
+coproc driver { exec /usr/bin/python3 "$here/page-driver.py" 2>>"$work/driver.log"; }
+driver_pid=$!
+ask start "$url" 2 >/dev/null
+poll 60 find_screen twice_at Form1 || fail "the welcome screen never showed at twice the scale"
+read -r x y w h <<<"$twice_at"
+read -r _ below _ height < <(place welcome_enterBUTT "0 0 $w $h")
+below=$((below + height))
+shot twice.png
+convert "$work/twice.png" -crop "$((2 * w))x$((2 * (h - below)))+$((2 * x))+$((2 * (y + below)))" +repage "$work/twice-picture.png"
+convert "$work/page-welcome.png" -crop "${w}x$((h - below))+0+$below" +repage -filter point -resize 200% "$work/doubled.png"
+doubled=$(compare -metric AE "$work/doubled.png" "$work/twice-picture.png" null: 2>&1)
+say "at twice the scale the welcome screen is ${w}x$h page pixels; its picture differs from the first scale's, doubled, in $doubled pixels"
+[ "$w $h" = "${layout[welcome]#0 0 }" ] && [ "$w $h" = "${welcome_at#* * }" ] || problem "the welcome screen is not the same size in page pixels at twice the scale"
+[ "$doubled" = 0 ] || problem "the pictures are not doubled pixel for pixel at twice the scale (doubled.png, twice-picture.png)"
+quit_the_page twice
+
 # A page whose server has a broken tune and no siren: a game without a rescue.
 mkdir -p "$work/broken"
 cp -r "$page/." "$work/broken/"
