@@ -18,11 +18,24 @@ mergeInto(LibraryManager.library, {
             return HEAPU8.slice(pointer, pointer + length).buffer;
         },
 
+        // The synthesizer's part on the page's thread, loaded only when a tune first plays, so that
+        // it takes nothing from the game's first screen.
+        loadScript: function (url) {
+            return new Promise(function (resolve, reject) {
+                var script = document.createElement('script');
+                script.src = url;
+                script.onload = resolve;
+                script.onerror = function () { reject(new Error(url + ' cannot be loaded')); };
+                document.head.appendChild(script);
+            });
+        },
+
         // The files the page serves beside the program: the synthesizer and the tune's instruments.
         makeSynthesizer: function (gain, polyphony) {
             var context = TonovkaAudio.context;
             var files = Module['tonovkaSynthesizer'];
-            return context.audioWorklet.addModule(files.fluidSynth)
+            return TonovkaAudio.loadScript(files.main)
+                .then(function () { return context.audioWorklet.addModule(files.fluidSynth); })
                 .then(function () { return context.audioWorklet.addModule(files.worklet); })
                 .then(function () { return fetch(files.soundFont); })
                 .then(function (response) {
