@@ -8,7 +8,10 @@
 #       three seconds, and the tune's first eight from its first note
 #   against_linux NAME SHOT "X Y W H" [CONTROL...]
 #       compares the client area at X Y W H of SHOT with the Linux build's picture NAME, pixel for
-#       pixel but for the controls named (buttons, which each style draws its own way); where
+#       pixel but for the controls named (buttons, which each style draws its own way) and for
+#       a level of 255 in a channel: Qt blends the grey edges of letters through its gamma
+#       tables, whose vector code on x86 and plain code in WebAssembly can round a level apart
+#       (a few pixels of the menu's and the labels' letters); where
 #       the frames differ and with them the clients' sizes (the main window holds its size with
 #       the frame), as far as both reach from the top left, where the house lies
 #   against_linux_sounds
@@ -45,7 +48,7 @@ linux_reference() {
 }
 
 against_linux() {
-    local name=$1 shot=$2 area=$3 control x y w h linux_w linux_h differ mask=(-fill black)
+    local name=$1 shot=$2 area=$3 control x y w h linux_w linux_h differ beyond mask=(-fill black)
     read -r x y w h <<<"$area"
     read -r linux_w linux_h < <(identify -format '%w %h' "$work/linux-$name.png")
     [ "$linux_w" -ge "$w" ] || w=$linux_w
@@ -60,8 +63,10 @@ against_linux() {
         convert "$work/$side-$name.png" "${mask[@]}" "$work/$side-$name-rest.png"
     done
     differ=$(compare -metric AE "$work/linux-$name-rest.png" "$work/page-$name-rest.png" null: 2>&1)
-    say "the $name screen against Linux: $differ pixels differ${4:+ outside ${*:4}}"
-    [ "$differ" = 0 ] || problem "the $name screen differs from Linux's (linux-$name.png, page-$name.png)"
+    # A fuzz of 0.5 % lets one level pass in every channel, and counts two in any one.
+    beyond=$(compare -metric AE -fuzz 0.5% "$work/linux-$name-rest.png" "$work/page-$name-rest.png" null: 2>&1)
+    say "the $name screen against Linux${4:+, outside ${*:4}}: $differ pixels differ, $beyond by more than a level"
+    [ "$beyond" = 0 ] || problem "the $name screen differs from Linux's (linux-$name.png, page-$name.png)"
 }
 
 # compare NAME FROM: the page's sound NAME, from byte FROM of heard.raw, against the Linux build's.

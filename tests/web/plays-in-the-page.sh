@@ -2,7 +2,8 @@
 # Plays the game's page in headless Chromium, served from 127.0.0.1 (scripts/web-play), with the
 # steps of tests/play/player-steps.sh, against the Linux build on the X desktop it runs on:
 # - the welcome screen borderless and centred in the page, and pixel for pixel the Linux build's
-#   but for its buttons; its siren band for band the Linux build's;
+#   but for its buttons (and a level of 255 at the edges of letters); its siren band for band the
+#   Linux build's;
 # - the main window 504 x 414 with the frame the page draws, centred, with a close button alone,
 #   and before a game pixel for pixel the Linux build's client area;
 # - "Gejm Ouvr" above the main window; the tune, from its first note, band for band the Linux
