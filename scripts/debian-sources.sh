@@ -20,9 +20,13 @@ debian_sources_init() {
     release=$(. /etc/os-release && echo "$VERSION_CODENAME")
     debian_apt_config
     mkdir -p "$work/notes"
-    # One build at a time in this folder: a second waits for the first, which holds it to its end.
+    # One build at a time in this folder, and one at a time in the cache, which other clones share:
+    # a second waits for the first, which holds both to its end.
     exec 9>"$work/.lock"
     flock 9
+    mkdir -p "$cache"
+    exec 8>"$cache/.lock"
+    flock 8
     apt-get indextargets --format '$(REPO_URI) $(CODENAME) $(COMPONENT) $(ORIGIN)' 'Created-By: Packages' |
         awk -v r="$release" '$4 == "Debian" && $3 == "main" && ($2 == r || index($2, r "-") == 1) {
             print "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] " $1 " " $2 " main" }' |
@@ -119,14 +123,18 @@ build_dependency() {
     echo "$prefix"
 }
 
-# Keeps the cache from growing without end: of each package, the two builds used last stay, with
-# any build that is not complete yet (another build may be making it), and the rest go. (A
-# Debian version begins with a digit, so libsdl2's builds are not libsdl2-mixer's.)
+# Keeps the cache from growing without end: of each package, the two builds used last stay, and
+# the rest go, with any build that broke off half-way. Called with the cache's lock held, so that
+# no other build is making one. (A Debian version begins with a digit, so libsdl2's builds are
+# not libsdl2-mixer's.)
 prune_cache() {
     local folder=$1 package=$2 old built
     while IFS= read -r old; do
         rm -rf "$old"
-    done < <(for built in "$folder/$package"-[0-9]*/.used; do
+    done < <(for built in "$folder/$package"-[0-9]*/; do
+                 [ ! -d "$built" ] || [ -e "$built/.complete" ] || printf '%s\n' "${built%/}"
+             done
+             for built in "$folder/$package"-[0-9]*/.used; do
                  [ -e "$built" ] && printf '%s %s\n' "$(stat -c %Y "$built")" "$(dirname "$built")"
              done | sort -rn | tail -n +3 | cut -d' ' -f2-)
 }
@@ -136,6 +144,8 @@ prune_cache() {
 keep_new_builds() {
     local from=$1 to=$2 built name
     mkdir -p "$to"
+    exec 8>"$to/.lock"
+    flock 8
     for built in "$from"/*/; do
         name=$(basename "$built")
         if [ -e "$built/.complete" ] && [ ! -e "$to/$name" ]; then
@@ -146,4 +156,5 @@ keep_new_builds() {
     for name in $(find "$to" -mindepth 1 -maxdepth 1 -type d -printf '%f\n' | sed 's/-[0-9].*//' | sort -u); do
         prune_cache "$to" "$name"
     done
+    exec 8>&-
 }

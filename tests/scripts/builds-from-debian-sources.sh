@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # What scripts/debian-sources.sh promises the Windows and web builds, without the network:
-# - its apt reads none of the machine's configuration (given here as APT_CONFIG and a folder of
-#   parts, as a machine's apt.conf.d would give it), and never accepts an unsigned archive;
+# - its apt reads none of the machine's configuration (a part planted in /etc/apt/apt.conf.d,
+#   in a mount namespace of its own, that the machine's apt does read), and never accepts an
+#   unsigned archive;
 # - a dependency's key changes with its recipe, a toolchain, a package it is built with and the
-#   builds it is built against, and not with a comment in the steps;
-# - a cache takes back only complete builds, and keeps the two used last of each package.
+#   builds it is built against and the steps that build it;
+# - a cache takes back only complete builds, keeps the two used last of each package, and lets a
+#   build that broke off go.
 set -u -o pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$here/../..
@@ -16,14 +18,18 @@ wrong() { echo "WRONG: $*"; problems=$((problems + 1)); }
 . "$top/scripts/debian-sources.sh"
 
 mkdir -p "$work/machine.d"
-echo 'APT::Get::AllowUnauthenticated "true"; Dir::Etc::Parts "'"$work"'/machine.d";' >"$work/machine.conf"
-echo 'Acquire::AllowInsecureRepositories "true"; Tonovka::Planted "yes";' >"$work/machine.d/planted"
+echo 'APT::Get::AllowUnauthenticated "true"; Acquire::AllowInsecureRepositories "true"; Tonovka::Planted "yes";' \
+    >"$work/machine.d/planted"
 debian_apt_config
-dump=$(APT_CONFIG=$work/machine.conf debian_apt apt-config dump)
+# shellcheck disable=SC2016 # expanded by the inner shell
+dumps=$(unshare -rm bash -c 'mount --bind "$1/machine.d" /etc/apt/apt.conf.d && apt-config dump | grep -c Planted
+    top=$2 work=$1 && . "$2/scripts/debian-sources.sh" && debian_apt_config && debian_apt apt-config dump' - "$work" "$top") ||
+    wrong "cannot plant a part of apt's configuration in a mount namespace"
+[ "$(head -n 1 <<<"$dumps")" = 1 ] || wrong "the machine's apt did not read the planted part"
 for setting in 'APT::Get::AllowUnauthenticated "false"' 'Acquire::AllowInsecureRepositories "false"'; do
-    grep -qF "$setting" <<<"$dump" || wrong "the private apt does not hold $setting"
+    grep -qF "$setting" <<<"$dumps" || wrong "the private apt does not hold $setting"
 done
-! grep -q Planted <<<"$dump" || wrong "the private apt read the machine's configuration parts"
+! grep -q Planted <<<"$dumps" || wrong "the private apt read the machine's configuration parts"
 
 mkdir -p "$recipes" && echo 'cmake "$SRC"' >"$recipes/libfoo" && echo 'set(A 1)' >"$work/toolchain"
 KEY_INPUTS=("$work/toolchain" dpkg)
@@ -36,14 +42,19 @@ echo 'cmake "$SRC"' >"$recipes/libfoo" && echo 'set(A 2)' >"$work/toolchain" && 
 echo 'set(A 1)' >"$work/toolchain" && changed "the build it is built against changes" /cache/libbar-2-def
 KEY_INPUTS=("$work/toolchain" dpkg apt) && changed "it is built with another package" /cache/libbar-2-abc
 KEY_INPUTS=("$work/toolchain" dpkg)
+eval "original_$(declare -f key_inputs)"
+key_inputs() { original_key_inputs "$@"; : a step more; }
+changed "a step of the build changes" /cache/libbar-2-abc
+eval "$(declare -f original_key_inputs | sed '1s/^original_//')"
 [ "$(dependency_key libfoo 1.0-1 /cache/libbar-2-abc)" = "$key" ] || wrong "the same inputs give another key"
 
 built() { mkdir -p "$1/$2" && { [ "${3:-}" = broken ] || touch "$1/$2/.complete"; } && touch -d "@$4" "$1/$2/.used"; }
 built "$work/root" libfoo-1-a '' 100 && built "$work/root" libfoo-1-b broken 200
 built "$cache" libfoo-0-c '' 300 && built "$cache" libfoo-0-d '' 50 && built "$cache" libfoo-mixer-1-e '' 10
+built "$cache" libfoo-0-f broken 400
 keep_new_builds "$work/root" "$cache"
 kept=$(cd "$cache" && echo *)
 [ "$kept" = "libfoo-0-c libfoo-1-a libfoo-mixer-1-e" ] ||
-    wrong "the cache kept $kept, not the complete new build and the two used last of each package"
+    wrong "the cache kept $kept, not the complete new build and the two used last of each package, none broken"
 
 [ "$problems" -eq 0 ] && echo "PASSED"
