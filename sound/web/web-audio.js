@@ -125,7 +125,7 @@ mergeInto(LibraryManager.library, {
             return synth.resetPlayer().then(function () {
                 return synth.addSMFDataToPlayer(tune);
             }).then(function () {
-                return function () {
+                return function (play) {
                     p.stop = function () {
                         synth.stopPlayer();
                         synth.midiSystemReset();
@@ -136,7 +136,8 @@ mergeInto(LibraryManager.library, {
                     }).then(function () {
                         return synth.waitForVoicesStopped();
                     }).then(function () {
-                        if (!p.released) p.sounding = false;
+                        // A later play of the tune may be sounding by now.
+                        if (!p.released && p.plays === play) p.sounding = false;
                     });
                 };
             });
@@ -153,8 +154,10 @@ mergeInto(LibraryManager.library, {
         if (!p) return;
         if (p.stop) p.stop();
         p.sounding = true;
+        // Only the last play asked for starts, once the sound is ready.
+        var play = p.plays = (p.plays || 0) + 1;
         p.ready.then(function (start) {
-            if (!p.released) start();
+            if (!p.released && p.plays === play) start(play);
         }, function () {
             p.sounding = false;
         });

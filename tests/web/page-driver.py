@@ -1,4 +1,4 @@
-"""Drives the game's page in headless Chromium for the play scripts (page-steps.sh), as a
+"""Drives the game's page in headless Chromium for the play script (plays-in-the-page.sh), as a
 coprocess: one command a line on stdin, one answer a line on stdout.
 
   start URL [SCALE]    opens the page, its sound captured from the first sample, on a screen of
@@ -12,14 +12,16 @@ coprocess: one command a line on stdin, one answer a line on stdout.
   click X Y | key KEYS ("ctrl+n")
   sound_bytes          how many bytes of sound are captured: 16-bit stereo, 44100 frames a second
   sound FILE           writes them
-  ended                "0" once the page says the game has ended, "crashed" where it says so, else "no"
+  ended                the game's exit status once the page says the game has ended ("crashed"
+                       where it crashed), else "no"
   console FILE         writes what the page has said in the console so far
   kept                 what the page keeps in the browser: cookies, local and session storage
-  asked                the addresses the page asked for, one after another
+  asked                the addresses the page asked for, one after another, answered or not
   quit
 Every place is in the page's pixels, which are the screenshot's at a scale of 1.
 """
 import base64
+import json
 import sys
 
 from selenium import webdriver
@@ -95,7 +97,9 @@ def main():
                      "--disable-background-networking", "--disable-component-update", "--disable-sync",
                      "--autoplay-policy=no-user-gesture-required", "--window-size=1024,768"):
         options.add_argument(argument)
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    # The browser's own log of its requests holds those that failed too, as every request of a
+    # page with no network but its server's does.
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL", "performance": "ALL"})
     driver = None
     console = []
 
@@ -162,8 +166,7 @@ def main():
                 out.write(base64.b64decode(script("return window.tonovkaHeard.take();")))
         elif command == "ended":
             answer = script("""const ended = document.getElementById('ended');
-                if (!ended || ended.hidden) return 'no';
-                return document.getElementById('ended-text').textContent.startsWith('Hra skončila') ? '0' : 'crashed';""")
+                return !ended || ended.hidden ? 'no' : ended.dataset.status;""")
         elif command == "console":
             console += driver.get_log("browser")
             with open(rest, "w") as out:
@@ -171,7 +174,10 @@ def main():
         elif command == "kept":
             answer = script("return [document.cookie.length, localStorage.length, sessionStorage.length].join(' ');")
         elif command == "asked":
-            answer = " ".join(script("return [location.href, ...performance.getEntriesByType('resource').map((e) => e.name)];"))
+            sent = (json.loads(entry["message"])["message"] for entry in driver.get_log("performance"))
+            answer = " ".join(event["params"]["request"]["url"] for event in sent
+                              if event["method"] == "Network.requestWillBeSent"
+                              and not event["params"]["request"]["url"].startswith(("data:", "blob:")))
         elif command == "quit":
             break
         else:

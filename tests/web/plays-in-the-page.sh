@@ -36,14 +36,15 @@ run_ends() {
 }
 
 # serve FOLDER: serves it, alone, and sets url.
-server_pid=''
+server_pid='' servers=0
 serve() {
     [ -z "$server_pid" ] || kill "$server_pid"
-    "$here/../../scripts/web-play" "$1" >"$work/server.log" 2>&1 &
+    servers=$((servers + 1))
+    "$here/../../scripts/web-play" "$1" >"$work/server-$servers.log" 2>&1 &
     server_pid=$!
     pids+=("$server_pid")
-    serving() { url=$(grep -o 'http://[^ ]*' "$work/server.log"); [ -n "$url" ]; }
-    poll 10 serving || fail "the page's server did not start (server.log)"
+    serving() { url=$(grep -o 'http://[^ ]*' "$work/server-$servers.log"); [ -n "$url" ]; }
+    poll 10 serving || fail "the page's server did not start (server-$servers.log)"
 }
 # The primitives of the steps, through the page's driver (page-driver.py).
 ask() {
@@ -63,11 +64,13 @@ game_key() { ask key "$1" >/dev/null; }
 game_sound_bytes() { ask sound_bytes; }
 game_sound() { ask sound "$1" >/dev/null; }
 game_ended() {
-    local said
-    said=$(ask ended)
-    [ "$said" != no ] || return 1
-    game_status=$said
-    [ "$said" != crashed ] || game_status=1
+    ask ended >/dev/null
+    case $answer in
+        no) return 1 ;;
+        crashed) game_status=1 ;;
+        '' | *[!0-9]*) fail "the page's word of the end gives no status: $answer" ;;
+        *) game_status=$answer ;;
+    esac
 }
 quit_the_page() {
     ask console "$work/console-$1.log" >/dev/null
@@ -166,6 +169,7 @@ find_screen konec_at "Gejm Ouvr" || fail "'Gejm Ouvr' went"
 # shellcheck disable=SC2046 # "X Y"
 game_click $(centre Konec_Command1 "$konec_at")
 poll 10 game_ended || fail "the page did not end the game after 'OK'"
+[ "$game_status" -eq 0 ] || problem "the page without its sounds ended the game with status $game_status"
 game_sound "$work/silent.raw"
 [ ! -s "$work/silent.raw" ] || [ "$(value peak "$(probe level "$work/silent.raw" 0 "$(stat -c %s "$work/silent.raw")")")" -le 64 ] ||
     problem "a page without its sounds sounded"
