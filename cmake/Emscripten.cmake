@@ -17,8 +17,6 @@ tonovka_require_font_files()
 # The program is linked with Qt's plugins, the page's platform among them: Debian's Qt leaves them
 # out of its CMake packages unless asked.
 set(QT_SKIP_AUTO_PLUGIN_INCLUSION OFF)
-# The zip of the page's folder that packaging/web makes.
-set(TONOVKA_WEB_PACKAGE tonovka-${PROJECT_VERSION}-web)
 
 # Makes target a program of the page: the page's loader (Qt's qtloader.js) starts it, and before
 # it starts, the page puts the files named, each as "NAME:SOURCE" (the name the program reads it

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Reads the notice of licences in the Windows game's zip: a section names every file that the zip
-holds, each licence that a Debian copyright file in it names has its text there, and each source
-package's address is its folder in Debian's pool. Then has make-notice write a notice whose
-copyright file points to a licence text that this machine lacks, sorted first and last among the
-texts: it must stop with a message that names the text, and leave no notice.
+"""Reads the notice of licences in a zip of the game, for Windows or the page: a section names
+every file that the zip holds, each licence that a Debian copyright file in it names has its text
+there, and each source package's address is its folder in Debian's pool. Then has make-notice
+write a notice whose copyright file points to a licence text that this machine lacks, sorted
+first and last among the texts: it must stop with a message that names the text, and leave no
+notice.
 
 Usage: notice.py ZIP MAKE_NOTICE
 """
