@@ -11,8 +11,9 @@
 
 namespace tonovka {
 
-// Timers on a simulated clock that a test moves by hand, so that a whole game runs without
-// any window system and without reading the wall clock.
+// Timers on a clock that is moved on by its owner, not by the wall clock: a test moves it by hand,
+// so that a whole game runs without any window system, and a browser page's timer by the
+// milliseconds that have passed between the browser's calls (shell/ElapsedIntervalTimer).
 //
 // A timer switched on at time t (from off) first ticks at t + interval, then every interval.
 // advance(ms) fires, in time order, every tick that falls due up to now + ms, each at its own

@@ -5,7 +5,7 @@
 class QLibrary;
 
 // Where the libraries that the program loads while it runs come from, on each system:
-// LibrariesLinux.cpp and LibrariesWindows.cpp. A library is always given as the one file to load,
+// LibrariesLinux.cpp and LibrariesWindows.cpp (a page, LibrariesWeb.cpp, loads none). A library is always given as the one file to load,
 // so that nothing of the same name elsewhere can take its place.
 namespace tonovka::platform {
 
