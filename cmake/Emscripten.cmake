@@ -11,9 +11,7 @@ set(TONOVKA_SYSTEM_AUDIO_LIBRARIES)
 set(TONOVKA_AUDIO_INCLUDE_DIRS)
 set(TONOVKA_AUDIO_CFLAGS "")
 # The stand-in fonts (cmake/Fonts.cmake), which a browser does not lend a page.
-set(TONOVKA_BUNDLED_FONTS_FOLDER fonts)
-set(TONOVKA_BUNDLED_FONTS ${TONOVKA_FONT_FILES})
-tonovka_require_font_files()
+tonovka_carry_fonts()
 # The program is linked with Qt's plugins, the page's platform among them: Debian's Qt leaves them
 # out of its CMake packages unless asked.
 set(QT_SKIP_AUTO_PLUGIN_INCLUSION OFF)

@@ -33,3 +33,11 @@ function(tonovka_require_font_files)
         endif()
     endwhile()
 endfunction()
+
+# A build for a system that lacks the stand-ins carries them, in the folder "fonts" beside the
+# program (TONOVKA_BUNDLED_FONTS_FOLDER): the files TONOVKA_BUNDLED_FONTS.
+macro(tonovka_carry_fonts)
+    set(TONOVKA_BUNDLED_FONTS_FOLDER fonts)
+    set(TONOVKA_BUNDLED_FONTS ${TONOVKA_FONT_FILES})
+    tonovka_require_font_files()
+endmacro()

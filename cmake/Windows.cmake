@@ -34,11 +34,8 @@ endforeach()
 # system's folder.
 set(TONOVKA_CARRIED_AUDIO_LIBRARIES SDL2::SDL2 SDL2_mixer::SDL2_mixer)
 set(TONOVKA_SYSTEM_AUDIO_LIBRARIES winmm.dll)
-# The stand-in fonts (cmake/Fonts.cmake), which Windows lacks: they go into a folder beside the
-# program.
-set(TONOVKA_BUNDLED_FONTS_FOLDER fonts)
-set(TONOVKA_BUNDLED_FONTS ${TONOVKA_FONT_FILES})
-tonovka_require_font_files()
+# The stand-in fonts (cmake/Fonts.cmake), which Windows lacks, go beside the program.
+tonovka_carry_fonts()
 
 find_package(SDL2 CONFIG REQUIRED)
 find_package(SDL2_mixer CONFIG REQUIRED)
