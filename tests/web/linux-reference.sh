@@ -18,17 +18,14 @@
 #       compares the page's siren and tune (heard.raw, the tune from "Vstoupit" on) with the Linux
 #       build's, each from its first sound, band for band below 8 kHz, within 1 dB
 
+# shellcheck source=SCRIPTDIR/../play/linux-build.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../play/linux-build.sh"
 linux_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-linux_sound_reaches() { [ "$(stat -c %s "$work/linux.raw" 2>/dev/null || echo 0)" -ge "$1" ]; }
 linux_client() { window_client "$(linux_window "$1")"; }
 
 linux_reference() {
     local x y w h from
-    mkdir -p "$work/linux" && cp "$2/siren.wav" "$2/rytmozan.mid" "$work/linux/"
-    (cd "$work/linux" && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/linux.raw" "$1") >/dev/null 2>&1 &
-    pids+=($!)
-    poll 30 linux_window Form1 >/dev/null || fail "the Linux build's welcome screen never showed"
-    poll 20 linux_sound_reaches $((BYTES_PER_SECOND * 7 / 2)) || fail "the Linux build wrote no siren"
+    linux_build_shows "$1" "$2" linux_window $((BYTES_PER_SECOND * 7 / 2))
     read -r x y w h < <(linux_client Form1)
     import -silent -window root "png:$work/linux.png" && convert "$work/linux.png" -crop "${w}x$h+$x+$y" +repage \
         "$work/linux-welcome.png" || fail "cannot take the Linux build's welcome screen"
@@ -48,17 +45,14 @@ linux_reference() {
 }
 
 against_linux() {
-    local name=$1 shot=$2 area=$3 control x y w h linux_w linux_h differ beyond mask=(-fill black)
+    local name=$1 shot=$2 area=$3 x y w h linux_w linux_h differ beyond mask=()
     read -r x y w h <<<"$area"
     read -r linux_w linux_h < <(identify -format '%w %h' "$work/linux-$name.png")
     [ "$linux_w" -ge "$w" ] || w=$linux_w
     [ "$linux_h" -ge "$h" ] || h=$linux_h
     convert "$work/$shot" -crop "${w}x$h+$x+$y" +repage "$work/page-$name.png"
     mask+=(-crop "${w}x$h+0+0" +repage)
-    for control in "${@:4}"; do
-        read -r x y w h <<<"${layout[$control]}"
-        mask+=(-draw "rectangle $x,$y $((x + w - 1)),$((y + h - 1))")
-    done
+    mask_controls mask "${@:4}"
     for side in linux page; do
         convert "$work/$side-$name.png" "${mask[@]}" "$work/$side-$name-rest.png"
     done

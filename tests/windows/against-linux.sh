@@ -13,15 +13,12 @@
 #       first three seconds of out.raw, with those
 # Needs x_window TITLE, the X window of the game's window of that title.
 
-linux_siren() { [ "$(stat -c %s "$work/linux.raw" 2>/dev/null || echo 0)" -ge $((BYTES_PER_SECOND * 3)) ]; }
+# shellcheck source=SCRIPTDIR/../play/linux-build.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../play/linux-build.sh"
 
 linux_reference() {
     local x y
-    mkdir -p "$work/linux" && cp "$2/siren.wav" "$2/rytmozan.mid" "$work/linux/"
-    (cd "$work/linux" && exec env SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/linux.raw" "$1") >/dev/null 2>&1 &
-    pids+=($!)
-    poll 30 x_window Form1 >/dev/null || fail "the Linux build's welcome screen never showed"
-    poll 20 linux_siren || fail "the Linux build wrote no siren"
+    linux_build_shows "$1" "$2" x_window $((BYTES_PER_SECOND * 3))
     read -r x y _ < <(window_client "$(x_window Form1)")
     import -silent -window root "png:$work/linux.png" || fail "cannot take the screenshot linux.png"
     kill "${pids[-1]}"
@@ -36,12 +33,9 @@ crop() {
 }
 
 against_linux() {
-    local all rest letters side title button x y w h mask=(-fill black)
+    local all rest letters side title y w h mask=()
     crop windows.png "$1" "$2" windows-welcome.png
-    for button in welcome_enterBUTT welcome_endBUTT; do
-        read -r x y w h <<<"${layout[$button]}"
-        mask+=(-draw "rectangle $x,$y $((x + w - 1)),$((y + h - 1))")
-    done
+    mask_controls mask welcome_enterBUTT welcome_endBUTT
     read -r _ y _ h <<<"${layout[welcome_tittlelbl]}"
     title=$((y + h))
     read -r _ _ w _ <<<"${layout[welcome]}"
