@@ -27,11 +27,13 @@ public:
     void setOn(bool on) override;
     bool isOn() const override { return m_ticks->isOn(); }
 
+    // Moves the clock on to now, firing the ticks that fell due: what each of the page's calls
+    // does while the timer is on. A test may make the calls itself, as a browser made them.
+    void catchUp();
+
     static std::unique_ptr<IntervalTimer> make(std::string_view name, int intervalMs, std::function<void()> tick);
 
 private:
-    void catchUp();
-
     Clock m_now;
     qint64 m_start;
     SteppedTimerSet m_clock;

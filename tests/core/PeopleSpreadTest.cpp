@@ -1,8 +1,8 @@
 // Where people appear depends on when the platform calls the game's timers. These tests play the
 // calls measured on each platform (tick-patterns/) through the game's core, for 10,000
 // appearances, and compare the windows they land in, by a chi-square test of homogeneity: on the
-// desktop each call is one tick; in a page each call moves the timer's own stepped clock on to
-// the milliseconds that have passed, as the web build's timers do.
+// desktop each call is one tick; in a page each call is one of the page's calls of its timer
+// (shell/ElapsedIntervalTimer), which ticks as often as its interval went by.
 
 #include <QtTest>
 
@@ -12,8 +12,10 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "ElapsedIntervalTimer.h"
 #include "GameClock.h"
 #include "GameState.h"
 #include "SteppedTimerSet.h"
@@ -25,15 +27,18 @@ namespace {
 using Counts = std::array<double, GameState::kWindowCount>;
 enum class Calls { OneTickEach, TimeThatPassed, OneClockForAll };
 
-// The microseconds between calls of the cursor timers and of the placement timers.
+// The microseconds between calls of the cursor timers and of the placement timers, and what the
+// file lacks for a game to be played with them.
 struct Pattern {
     std::vector<std::int64_t> cursor;
     std::vector<std::int64_t> placement;
+    std::string lack;
 };
 
 Pattern pattern(const char* name)
 {
-    std::ifstream file(std::string(TONOVKA_TICK_PATTERNS) + "/" + name + ".txt");
+    const std::string path = std::string(TONOVKA_TICK_PATTERNS) + "/" + name + ".txt";
+    std::ifstream file(path);
     Pattern read;
     std::string line;
     while (std::getline(file, line)) {
@@ -44,48 +49,23 @@ Pattern pattern(const char* name)
         for (std::int64_t micros = 0; words >> micros;)
             into.push_back(micros);
     }
+    if (read.cursor.empty() || read.placement.empty())
+        read.lack = path + (file.is_open() ? ": no calls of chlapTIME, or none of LidiTIME" : ": cannot be read");
     return read;
 }
 
-// A timer of the game on a stepped clock of its own, which each of the platform's calls moves on:
-// by one interval, one tick a call, as a desktop's timer ticks; or to the milliseconds that have
-// passed, as a page's timer does. Or, as a page's timers might have been made, on one clock that
-// every call moves on, so that every placement falls on a whole second of the cursors' clock.
-class CalledTimer final : public IntervalTimer {
-public:
-    CalledTimer(int intervalMs, std::function<void()> tick, Calls calls, SteppedTimerSet& shared)
-        : m_tick(tick), m_calls(calls), m_clock(calls == Calls::OneClockForAll ? shared : m_own),
-          m_ticks(m_clock.factory()("", intervalMs, std::move(tick)))
-    {
-    }
-    void setOn(bool on) override { m_ticks->setOn(on); }
-    bool isOn() const override { return m_ticks->isOn(); }
-
-    void call(std::int64_t nowMicros)
-    {
-        if (!isOn())
-            return;
-        if (m_calls == Calls::OneTickEach)
-            m_tick();
-        else
-            m_clock.advance(nowMicros / 1000 - m_clock.now());
-    }
-
-private:
-    const std::function<void()> m_tick;
-    const Calls m_calls;
-    SteppedTimerSet m_own;
-    SteppedTimerSet& m_clock;
-    std::unique_ptr<IntervalTimer> m_ticks;
-};
-
 // Plays a game whose countdown is held until people have appeared that many times, and counts
-// the windows they appeared in.
+// the windows they appeared in. One of the platform's calls, while its timer is on, ticks it
+// once, as a desktop's timer ticks; or, as the page's own timer does, catches up with the page's
+// clock. Or, as a page's timers might have been made, it moves one stepped clock that all the
+// timers share, so that every placement falls on a whole second of the cursors' clock.
 Counts spread(const Pattern& calls, Calls how, int appearances)
 {
     GameState state;
-    SteppedTimerSet shared;
-    std::map<std::string, CalledTimer*> timers;
+    SteppedTimerSet shared, idle; // idle never moves: its timers only keep whether they are on
+    std::int64_t pageMs = 0;      // since the page began, at the call being made
+    using Called = std::pair<IntervalTimer*, std::function<void()>>; // a timer, and what a call does
+    std::map<std::string, Called> timers;
     Counts counts{};
     int seen = 0;
     const IntervalTimerFactory factory = [&](std::string_view name, int intervalMs, std::function<void()> tick) {
@@ -97,29 +77,44 @@ Counts spread(const Pattern& calls, Calls how, int appearances)
                 ++seen;
                 place();
             };
-        auto timer = std::make_unique<CalledTimer>(intervalMs, std::move(tick), how, shared);
-        timers[std::string(name)] = timer.get();
-        return std::unique_ptr<IntervalTimer>(std::move(timer));
+        std::unique_ptr<IntervalTimer> timer;
+        std::function<void()> call;
+        if (how == Calls::TimeThatPassed) {
+            auto page =
+                std::make_unique<ElapsedIntervalTimer>(name, intervalMs, std::move(tick), [&pageMs] { return pageMs; });
+            call = [page = page.get()] { page->catchUp(); };
+            timer = std::move(page);
+        } else if (how == Calls::OneClockForAll) {
+            timer = shared.factory()(name, intervalMs, std::move(tick));
+            call = [&shared, &pageMs] { shared.advance(pageMs - shared.now()); };
+        } else {
+            timer = idle.factory()(name, intervalMs, tick);
+            call = std::move(tick);
+        }
+        timers[std::string(name)] = {timer.get(), std::move(call)};
+        return timer;
     };
     GameClock clock(state, factory);
     clock.newGame();
     clock.stopCountdown();
-    CalledTimer* const man = timers["chlapTIME"];
-    CalledTimer* const woman = timers["zenaTIME"];
-    CalledTimer* const placeMan = timers["LidiTIME"];
-    CalledTimer* const placeWoman = timers["lidi2TIME"];
-
     // The two cursors are called in one pass, and so are the two placements.
+    using Pass = std::array<Called*, 2>;
+    const Pass cursors{&timers["chlapTIME"], &timers["zenaTIME"]},
+        placements{&timers["LidiTIME"], &timers["lidi2TIME"]};
+    const auto callAt = [&pageMs](std::int64_t micros, const Pass& pass) {
+        pageMs = micros / 1000;
+        for (Called* timer : pass)
+            if (timer->first->isOn())
+                timer->second();
+    };
     std::size_t cursorAt = 0, placementAt = 0;
     std::int64_t cursorTime = calls.cursor[0], placementTime = calls.placement[0];
     while (seen < appearances) {
         if (cursorTime <= placementTime) {
-            man->call(cursorTime);
-            woman->call(cursorTime);
+            callAt(cursorTime, cursors);
             cursorTime += calls.cursor[++cursorAt % calls.cursor.size()];
         } else {
-            placeMan->call(placementTime);
-            placeWoman->call(placementTime);
+            callAt(placementTime, placements);
             placementTime += calls.placement[++placementAt % calls.placement.size()];
         }
     }
@@ -153,7 +148,12 @@ class PeopleSpreadTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { m_desktop = spread(pattern("linux"), Calls::OneTickEach, 10000); }
+    void initTestCase()
+    {
+        const Pattern desktop = pattern("linux");
+        QVERIFY2(desktop.lack.empty(), desktop.lack.c_str());
+        m_desktop = spread(desktop, Calls::OneTickEach, 10000);
+    }
 
     void spreadsAsOnTheDesktop_data()
     {
@@ -172,7 +172,9 @@ private Q_SLOTS:
         QFETCH(int, calls);
         QFETCH(bool, alike);
         const Counts& desktop = m_desktop;
-        const Counts inThePage = spread(pattern(qPrintable(page)), Calls(calls), 10000);
+        const Pattern pageCalls = pattern(qPrintable(page));
+        QVERIFY2(pageCalls.lack.empty(), pageCalls.lack.c_str());
+        const Counts inThePage = spread(pageCalls, Calls(calls), 10000);
         QString table;
         for (std::size_t i = 0; i < desktop.size(); ++i)
             table += QStringLiteral(" %1:%2/%3").arg(i + 1).arg(desktop[i]).arg(inThePage[i]);
