@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -49,7 +50,6 @@ protected:
         const QSize client = m_window.size();
         if (outer.width() < client.width() || outer.height() < client.height())
             return false;
-        watched->removeEventFilter(this);
         // The window, unlike the widget, already knows where the window manager has put it. A
         // window manager may place even a window without a frame as if it had one: i3 leaves a
         // borderless window where its title bar would have pushed it, and moves it on request.
@@ -59,17 +59,27 @@ protected:
         // weston keeps its X windows apart from where they show, and crashes when asked to move
         // one that it has not shown yet.
         QWindow* handle = m_window.windowHandle();
-        if (const QPoint place = AppShell::centredPlace(m_window, outer);
-            isShiftByAFrame(handle->framePosition() - place)) {
-            const QMargins frame = handle->frameMargins();
-            handle->setPosition(place + QPoint(frame.left(), frame.top()));
+        const QPoint place = AppShell::centredPlace(m_window, outer);
+        if (!isShiftByAFrame(handle->framePosition() - place)) {
+            // On a busy machine the window manager's move may come only after the window is
+            // first exposed (i3's did): the window is watched a while longer.
+            if (!m_watchingOn) {
+                m_watchingOn = true;
+                QTimer::singleShot(kWatchOnMs, this, &QObject::deleteLater);
+            }
+            return false;
         }
+        watched->removeEventFilter(this);
+        const QMargins frame = handle->frameMargins();
+        handle->setPosition(place + QPoint(frame.left(), frame.top()));
         deleteLater();
         return false;
     }
 
 private:
+    static constexpr int kWatchOnMs = 2000;
     QWidget& m_window;
+    bool m_watchingOn = false;
 };
 
 } // namespace
