@@ -21,9 +21,16 @@ mkdir -p "$work/machine.d"
 echo 'APT::Get::AllowUnauthenticated "true"; Acquire::AllowInsecureRepositories "true"; Tonovka::Planted "yes";' \
     >"$work/machine.d/planted"
 debian_apt_config
+# A mount namespace of the test's own: a plain user's, where the kernel lets one be made; as root
+# in a chroot, which may make no user namespace and whose root is no mount point to make private,
+# root's own, whose mount is taken down again before the namespace ends.
 # shellcheck disable=SC2016 # expanded by the inner shell
-dumps=$(unshare -rm bash -c 'mount --bind "$1/machine.d" /etc/apt/apt.conf.d && apt-config dump | grep -c Planted
-    top=$2 work=$1 && . "$2/scripts/debian-sources.sh" && debian_apt_config && debian_apt apt-config dump' - "$work" "$top") ||
+plant='mount --bind "$1/machine.d" /etc/apt/apt.conf.d || exit 1
+    apt-config dump | grep -c Planted
+    top=$2 work=$1 && . "$2/scripts/debian-sources.sh" && debian_apt_config && debian_apt apt-config dump
+    umount /etc/apt/apt.conf.d'
+dumps=$(unshare -rm bash -c "$plant" - "$work" "$top" 2>/dev/null) ||
+    dumps=$(unshare -m --propagation unchanged bash -c "$plant" - "$work" "$top") ||
     wrong "cannot plant a part of apt's configuration in a mount namespace"
 [ "$(head -n 1 <<<"$dumps")" = 1 ] || wrong "the machine's apt did not read the planted part"
 for setting in 'APT::Get::AllowUnauthenticated "false"' 'Acquire::AllowInsecureRepositories "false"'; do
