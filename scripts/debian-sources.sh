@@ -20,8 +20,9 @@ debian_sources_init() {
     release=$(. /etc/os-release && echo "$VERSION_CODENAME")
     debian_apt_config
     mkdir -p "$work/notes"
-    # One build at a time in this folder, and one at a time in the cache, which other clones share:
-    # a second waits for the first, which holds both to its end.
+    # One build at a time in this folder, and one at a time in the cache, which other clones on
+    # this machine share (a root builds into a copy of its own, which it copies back with
+    # keep_new_builds): a second waits for the first, which holds both to its end.
     exec 9>"$work/.lock"
     flock 9
     mkdir -p "$cache"
@@ -128,15 +129,17 @@ build_dependency() {
 # no other build is making one. (A Debian version begins with a digit, so libsdl2's builds are
 # not libsdl2-mixer's.)
 prune_cache() {
-    local folder=$1 package=$2 old built
-    while IFS= read -r old; do
-        rm -rf "$old"
-    done < <(for built in "$folder/$package"-[0-9]*/; do
-                 [ ! -d "$built" ] || [ -e "$built/.complete" ] || printf '%s\n' "${built%/}"
-             done
-             for built in "$folder/$package"-[0-9]*/.used; do
-                 [ -e "$built" ] && printf '%s %s\n' "$(stat -c %Y "$built")" "$(dirname "$built")"
-             done | sort -rn | tail -n +3 | cut -d' ' -f2-)
+    local folder=$1 package=$2 built
+    local -a old
+    # The whole list first, then the removals: a build that broke off is no build used last.
+    mapfile -t old < <(for built in "$folder/$package"-[0-9]*/; do
+                           [ ! -d "$built" ] || [ -e "$built/.complete" ] || printf '%s\n' "${built%/}"
+                       done
+                       for built in "$folder/$package"-[0-9]*/.used; do
+                           [ -e "$built" ] && [ -e "${built%.used}.complete" ] &&
+                               printf '%s %s\n' "$(stat -c %Y "$built")" "$(dirname "$built")"
+                       done | sort -rn | tail -n +3 | cut -d' ' -f2-)
+    [ ${#old[@]} -eq 0 ] || rm -rf "${old[@]}"
 }
 
 # Copies into the cache folder $2 the builds of the cache folder $1 that it lacks, the complete
@@ -148,8 +151,11 @@ keep_new_builds() {
     flock 8
     for built in "$from"/*/; do
         name=$(basename "$built")
+        # Copied beside it first and then moved in, so that no half-made copy looks complete.
         if [ -e "$built/.complete" ] && [ ! -e "$to/$name" ]; then
-            cp -a "$built" "$to/"
+            rm -rf "$to/.$name.part"
+            cp -a "$built" "$to/.$name.part"
+            mv "$to/.$name.part" "$to/$name"
         fi
     done
     # A folder is named PACKAGE-VERSION-KEY, and a Debian version begins with a digit.

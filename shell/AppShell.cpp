@@ -62,8 +62,12 @@ protected:
         const QPoint place = AppShell::centredPlace(m_window, outer);
         if (!isShiftByAFrame(handle->framePosition() - place)) {
             // On a busy machine the window manager's move may come only after the window is
-            // first exposed (i3's did): the window is watched a while longer.
-            if (!m_watchingOn) {
+            // first exposed (i3's did): a window without a frame, which the player cannot move,
+            // is watched a while longer. A window with one is the player's to move at once.
+            if (!m_window.windowFlags().testFlag(Qt::FramelessWindowHint)) {
+                watched->removeEventFilter(this);
+                deleteLater();
+            } else if (!m_watchingOn) {
                 m_watchingOn = true;
                 QTimer::singleShot(kWatchOnMs, this, &QObject::deleteLater);
             }

@@ -115,7 +115,10 @@ serve "$page"
 play_a_whole_game "$e2eprobe"
 against_linux_sounds
 [ "$(ask kept)" = "0 0 0" ] || problem "the page kept cookies or storage: $(ask kept)"
-for address in $(ask asked); do
+asked=$(ask asked)
+# shellcheck disable=SC2076 # the page's own address, as it stands
+[[ " $asked " == *" $url "* ]] || problem "the browser's log of requests lacks the page's own: $asked"
+for address in $asked; do
     [[ $address == "$url"* ]] || problem "the page asked for $address"
 done
 quit_the_page first

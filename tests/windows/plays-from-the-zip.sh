@@ -67,9 +67,12 @@ on_welcome() {
     [ "$w $h" = "$cw $ch" ] || problem "the welcome screen is not borderless"
     check_centred "the welcome screen" "$x" "$y" "$w" "$h"
     windows buttons Form1 | grep -q 'toolwindow yes' || problem "the welcome screen has a task-bar button"
-    id=$(x_window Form1) || problem "the welcome screen has no X window"
-    xprop -root _NET_CLIENT_LIST | grep -qi "$(printf '0x%x' "$id")" &&
-        ! xprop -id "$id" _NET_WM_STATE | grep -q SKIP_TASKBAR && problem "the desktop lists the welcome screen"
+    if ! id=$(x_window Form1); then
+        problem "the welcome screen has no X window"
+    elif xprop -root _NET_CLIENT_LIST | grep -qi "$(printf '0x%x' "$id")" &&
+        ! xprop -id "$id" _NET_WM_STATE | grep -q SKIP_TASKBAR; then
+        problem "the desktop lists the welcome screen"
+    fi
     poll 20 sound_reaches $((BYTES_PER_SECOND * 3)) || fail "the game wrote no three seconds of siren"
     shot windows.png
     against_linux "$cx" "$cy" "$spectrum"
