@@ -5,8 +5,9 @@
 class QLibrary;
 
 // Where the libraries that the program loads while it runs come from, on each system:
-// LibrariesLinux.cpp and LibrariesWindows.cpp (a page, LibrariesWeb.cpp, loads none). A library is always given as the one file to load,
-// so that nothing of the same name elsewhere can take its place.
+// LibrariesLinux.cpp and LibrariesWindows.cpp (a page, LibrariesWeb.cpp, loads none). A library
+// is always given as the one file to load, so that nothing of the same name elsewhere can take
+// its place.
 namespace tonovka::platform {
 
 // Called first in main(): the libraries that the program, and the libraries it loads, ask for by
