@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What scripts/debian-sources.sh promises the Windows and web builds, without the network:
-# - its apt reads none of the machine's configuration (a part planted in /etc/apt/apt.conf.d,
-#   in a mount namespace of its own, that the machine's apt does read), and never accepts an
+# - its apt reads none of the machine's configuration (a part planted in /etc/apt/apt.conf.d, in
+#   a private mount namespace of its own, that the machine's apt does read), and never accepts an
 #   unsigned archive;
 # - a dependency's key changes with its recipe, a toolchain, a package it is built with and the
 #   builds it is built against and the steps that build it;
@@ -21,22 +21,33 @@ mkdir -p "$work/machine.d"
 echo 'APT::Get::AllowUnauthenticated "true"; Acquire::AllowInsecureRepositories "true"; Tonovka::Planted "yes";' \
     >"$work/machine.d/planted"
 debian_apt_config
-# A mount namespace of the test's own: a plain user's, where the kernel lets one be made; as root
-# in a chroot, which may make no user namespace and whose root is no mount point to make private,
-# root's own, whose mount is taken down again before the namespace ends.
+# A mount namespace of the test's own, private, so that no mount made in it reaches the machine's
+# namespace, and gone with the shell that planted, killed or not: in a user namespace where the
+# kernel lets one be made, or else root's. As root in a chroot, which may make no user namespace,
+# root's needs the chroot's root to be a mount point (scripts/fresh-root makes it one); where no
+# such namespace can be made, the part is not planted, and the test says so.
+# Where the mount it would plant on is not known to keep what is mounted on it to itself, it
+# plants nothing.
 # shellcheck disable=SC2016 # expanded by the inner shell
-plant='mount --bind "$1/machine.d" /etc/apt/apt.conf.d || exit 1
+plant='propagation=$(findmnt -n -o PROPAGATION -T /etc/apt/apt.conf.d) && [[ $propagation != *shared* ]] ||
+        { echo "/etc/apt/apt.conf.d is no private mount here: ${propagation:-unknown}" >&2; exit 1; }
+    mount --bind "$1/machine.d" /etc/apt/apt.conf.d || exit 1
     apt-config dump | grep -c Planted
-    top=$2 work=$1 && . "$2/scripts/debian-sources.sh" && debian_apt_config && debian_apt apt-config dump
-    umount /etc/apt/apt.conf.d'
-dumps=$(unshare -rm bash -c "$plant" - "$work" "$top" 2>/dev/null) ||
-    dumps=$(unshare -m --propagation unchanged bash -c "$plant" - "$work" "$top") ||
-    wrong "cannot plant a part of apt's configuration in a mount namespace"
-[ "$(head -n 1 <<<"$dumps")" = 1 ] || wrong "the machine's apt did not read the planted part"
-for setting in 'APT::Get::AllowUnauthenticated "false"' 'Acquire::AllowInsecureRepositories "false"'; do
-    grep -qF "$setting" <<<"$dumps" || wrong "the private apt does not hold $setting"
-done
-! grep -q Planted <<<"$dumps" || wrong "the private apt read the machine's configuration parts"
+    top=$2 work=$1 && . "$2/scripts/debian-sources.sh" && debian_apt_config && debian_apt apt-config dump'
+skipped=
+if unshare -rm true 2>/dev/null; then namespace=(-rm)
+elif unshare -m --propagation private true 2>/dev/null; then namespace=(-m --propagation private)
+else skipped="no private mount namespace can be made here to plant a part of apt's configuration in"
+fi
+if [ -z "$skipped" ]; then
+    dumps=$(unshare "${namespace[@]}" bash -c "$plant" - "$work" "$top") ||
+        wrong "cannot plant a part of apt's configuration in a private mount namespace"
+    [ "$(head -n 1 <<<"$dumps")" = 1 ] || wrong "the machine's apt did not read the planted part"
+    for setting in 'APT::Get::AllowUnauthenticated "false"' 'Acquire::AllowInsecureRepositories "false"'; do
+        grep -qF "$setting" <<<"$dumps" || wrong "the private apt does not hold $setting"
+    done
+    ! grep -q Planted <<<"$dumps" || wrong "the private apt read the machine's configuration parts"
+fi
 
 mkdir -p "$recipes" && echo 'cmake "$SRC"' >"$recipes/libfoo" && echo 'set(A 1)' >"$work/toolchain"
 KEY_INPUTS=("$work/toolchain" dpkg)
@@ -64,4 +75,7 @@ kept=$(cd "$cache" && echo *)
 [ "$kept" = "libfoo-0-c libfoo-1-a libfoo-mixer-1-e" ] ||
     wrong "the cache kept $kept, not the complete new build and the two used last of each package, none broken"
 
-[ "$problems" -eq 0 ] && echo "PASSED"
+[ "$problems" -eq 0 ] || exit 1
+# CTest counts this status as skipped (tests/scripts/CMakeLists.txt).
+[ -z "$skipped" ] || { echo "SKIPPED: $skipped; the rest PASSED"; exit 77; }
+echo "PASSED"
