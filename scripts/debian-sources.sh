@@ -143,7 +143,9 @@ prune_cache() {
 }
 
 # Copies into the cache folder $2 the builds of the cache folder $1 that it lacks, the complete
-# ones only (a build that broke off half-way stays behind), and prunes it.
+# ones only (a build that broke off half-way stays behind), and prunes it. A build that both have
+# counts as used when $1 used it last, so that a root's use, which reaches only its copy, keeps
+# the build here.
 keep_new_builds() {
     local from=$1 to=$2 built name
     mkdir -p "$to"
@@ -156,6 +158,8 @@ keep_new_builds() {
             rm -rf "$to/.$name.part"
             cp -a "$built" "$to/.$name.part"
             mv "$to/.$name.part" "$to/$name"
+        elif [ -e "$built/.complete" ] && [ "$built/.used" -nt "$to/$name/.used" ]; then
+            touch -r "$built/.used" "$to/$name/.used"
         fi
     done
     # A folder is named PACKAGE-VERSION-KEY, and a Debian version begins with a digit.

@@ -5,8 +5,8 @@
 #   unsigned archive;
 # - a dependency's key changes with its recipe, a toolchain, a package it is built with and the
 #   builds it is built against and the steps that build it;
-# - a cache takes back only complete builds, keeps the two used last of each package, and lets a
-#   build that broke off go.
+# - a cache takes back only complete builds, keeps the two used last of each package, where a
+#   use in a root that had a copy counts, and lets a build that broke off go.
 set -u -o pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$here/../..
@@ -67,13 +67,14 @@ eval "$(declare -f original_key_inputs | sed '1s/^original_//')"
 [ "$(dependency_key libfoo 1.0-1 /cache/libbar-2-abc)" = "$key" ] || wrong "the same inputs give another key"
 
 built() { mkdir -p "$1/$2" && { [ "${3:-}" = broken ] || touch "$1/$2/.complete"; } && touch -d "@$4" "$1/$2/.used"; }
-built "$work/root" libfoo-1-a '' 100 && built "$work/root" libfoo-1-b broken 200
+built "$work/root" libfoo-1-a '' 600 && built "$work/root" libfoo-1-b broken 200
 built "$cache" libfoo-0-c '' 300 && built "$cache" libfoo-0-d '' 50 && built "$cache" libfoo-mixer-1-e '' 10
-built "$cache" libfoo-0-f broken 400
+built "$cache" libfoo-0-f broken 400 && built "$work/root" libfoo-0-d '' 500
 keep_new_builds "$work/root" "$cache"
 kept=$(cd "$cache" && echo *)
-[ "$kept" = "libfoo-0-c libfoo-1-a libfoo-mixer-1-e" ] ||
-    wrong "the cache kept $kept, not the complete new build and the two used last of each package, none broken"
+[ "$kept" = "libfoo-0-d libfoo-1-a libfoo-mixer-1-e" ] ||
+    wrong "the cache kept $kept, not the complete new build and the two used last of each package (in the" \
+        "root too), none broken"
 
 [ "$problems" -eq 0 ] || exit 1
 # CTest counts this status as skipped (tests/scripts/CMakeLists.txt).
