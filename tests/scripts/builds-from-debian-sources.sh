@@ -43,11 +43,21 @@ if [ -z "$skipped" ]; then
     dumps=$(unshare "${namespace[@]}" bash -c "$plant" - "$work" "$top") ||
         wrong "cannot plant a part of apt's configuration in a private mount namespace"
     [ "$(head -n 1 <<<"$dumps")" = 1 ] || wrong "the machine's apt did not read the planted part"
-    for setting in 'APT::Get::AllowUnauthenticated "false"' 'Acquire::AllowInsecureRepositories "false"'; do
-        grep -qF "$setting" <<<"$dumps" || wrong "the private apt does not hold $setting"
-    done
     ! grep -q Planted <<<"$dumps" || wrong "the private apt read the machine's configuration parts"
 fi
+# An unsigned archive of one made-up source package, which the private apt must refuse; told to
+# take it, apt does, so that the refusal is apt's check and not a broken archive.
+repo=$work/repo/dists/unsigned
+mkdir -p "$repo/main/source"
+printf 'Package: tonovka-unsigned\nBinary: tonovka-unsigned\nVersion: 1.0-1\nDirectory: pool/main/t/tonovka-unsigned\n' \
+    >"$repo/main/source/Sources"
+printf 'Codename: unsigned\nComponents: main\nDate: Thu, 01 Jan 2026 00:00:00 UTC\nSHA256:\n %s %s main/source/Sources\n' \
+    "$(sha256sum <"$repo/main/source/Sources" | cut -d' ' -f1)" "$(stat -c %s "$repo/main/source/Sources")" >"$repo/Release"
+echo "deb-src file:$work/repo unsigned main" >"$apt_dir/sources.list"
+! debian_apt apt-get -qq update >/dev/null 2>&1 || wrong "the private apt took an unsigned archive"
+[ -z "$(source_field tonovka-unsigned Version 2>/dev/null)" ] || wrong "the private apt knows an unsigned archive's package"
+debian_apt apt-get -qq update -o Acquire::AllowInsecureRepositories=true >/dev/null 2>&1 &&
+    [ "$(source_field tonovka-unsigned Version)" = 1.0-1 ] || wrong "apt took the unsigned archive not even when told to"
 
 mkdir -p "$recipes" && echo 'cmake "$SRC"' >"$recipes/libfoo" && echo 'set(A 1)' >"$work/toolchain"
 KEY_INPUTS=("$work/toolchain" dpkg)
