@@ -4,7 +4,7 @@ every file that the zip holds, each licence that a Debian copyright file in it n
 there, and each source package's address is its folder in Debian's pool. Then has make-notice
 write a notice whose copyright file points to a licence text that this machine lacks, sorted
 first and last among the texts: it must stop with a message that names the text, and leave no
-notice.
+notice; and one whose copyright file points to no text, which needs none: it must write it.
 
 Usage: notice.py ZIP MAKE_NOTICE
 """
@@ -87,13 +87,14 @@ def check_notice(zip_path):
                 problems.append(f"{heading}: {package} is in pool/main/{pool_folder(package)}/, not {folder}/")
 
 
-def check_missing_text(make_notice):
+def check_pointers(make_notice):
     present = "/usr/share/common-licenses/GPL-2"
-    for where, missing, pointers in (("first", "/usr/share/common-licenses/AAA-missing", "{0} and {1}"),
-                                     ("last", "/usr/share/common-licenses/ZZZ-missing", "{1} and {0}")):
+    for case, see, missing in (("a missing text first among the pointers", "{0} and {1}", "AAA-missing"),
+                               ("a missing text last among the pointers", "{1} and {0}", "ZZZ-missing"),
+                               ("no pointer to a text", "the text above", None)):
         with tempfile.TemporaryDirectory() as folder:
-            see = pointers.format(missing, present)
-            notes = {"copyright": f"Files: *\nLicense: GPL-2\n See {see}.\n",
+            missing = missing and f"/usr/share/common-licenses/{missing}"
+            notes = {"copyright": f"Files: *\nLicense: GPL-2\n See {see.format(missing, present)}.\n",
                      "version": "1.0-1\n", "directory": "pool/main/libf/libfoo\n",
                      "recipe": "packaging/windows/deps/libfoo\n"}
             for note, text in notes.items():
@@ -103,15 +104,19 @@ def check_missing_text(make_notice):
             os.mkdir(os.path.dirname(out))
             run = subprocess.run(["bash", make_notice, out, "title", folder, "source", "libfoo", "foo.dll"],
                                  capture_output=True, text=True)
+            said = f"status {run.returncode}, said {run.stderr.strip()!r}"
+            if not missing:
+                if run.returncode != 0 or not os.path.exists(out):
+                    problems.append(f"{case}: no notice, {said}")
+                continue
             if run.returncode == 0 or missing not in run.stderr:
-                problems.append(f"a missing text {where} among the pointers: status {run.returncode}, "
-                                f"said {run.stderr.strip()!r}")
+                problems.append(f"{case}: {said}")
             if os.listdir(os.path.dirname(out)):
-                problems.append(f"a missing text {where} among the pointers left {os.listdir(os.path.dirname(out))}")
+                problems.append(f"{case} left {os.listdir(os.path.dirname(out))}")
 
 
 check_notice(sys.argv[1])
-check_missing_text(sys.argv[2])
+check_pointers(sys.argv[2])
 for problem in problems:
     print(problem)
 sys.exit(1 if problems else 0)
