@@ -40,14 +40,20 @@ Pattern pattern(const char* name)
     const std::string path = std::string(TONOVKA_TICK_PATTERNS) + "/" + name + ".txt";
     std::ifstream file(path);
     Pattern read;
+    const std::map<std::string, std::vector<std::int64_t>*> timers{{"chlapTIME", &read.cursor},
+                                                                   {"LidiTIME", &read.placement}};
     std::string line;
-    while (std::getline(file, line)) {
+    for (int number = 1; std::getline(file, line); ++number) {
         std::istringstream words(line);
         std::string timer;
         words >> timer;
-        auto& into = timer == "chlapTIME" ? read.cursor : read.placement;
-        for (std::int64_t micros = 0; words >> micros;)
-            into.push_back(micros);
+        const auto into = timers.find(timer);
+        for (std::int64_t micros = 0; into != timers.end() && words >> micros;)
+            into->second->push_back(micros);
+        if (into == timers.end() || !words.eof()) {
+            read.lack = path + ":" + std::to_string(number) + ": not the microseconds of chlapTIME or LidiTIME";
+            return read;
+        }
     }
     if (read.cursor.empty() || read.placement.empty())
         read.lack = path + (file.is_open() ? ": no calls of chlapTIME, or none of LidiTIME" : ": cannot be read");
