@@ -12,12 +12,13 @@
 namespace tonovka {
 
 // A game timer for a browser page, whose timers come late and seldom: a chain of 1 ms timers runs
-// far less often than asked (README.md, "Where a browser page differs"), and about once a second
-// in a background tab. Ticking once a call would run the game at the browser's pace: the cursors
-// far slower than on the desktop, and a background tab's countdown slower still. So each call
-// moves the timer's own stepped clock on to the milliseconds that have passed since the timer was
-// made: the game ticks as often as the interval went by, each tick at its own moment, however the
-// page's calls fall.
+// far less often than asked (README.md, "Where a browser page differs"); in a background tab,
+// unless the page's sound is audible, about once a second, and once a minute after five minutes
+// hidden. Ticking once a call would run the game at the browser's pace: the cursors far slower
+// than on the desktop, and a background tab's countdown slower still. So each call moves the
+// timer's own stepped clock on to the milliseconds that have passed since the timer was made: the
+// game ticks as often as the interval went by, each tick at its own moment, however the page's
+// calls fall.
 class ElapsedIntervalTimer final : public IntervalTimer {
 public:
     // Milliseconds on some clock; the page's own by default.

@@ -64,7 +64,7 @@ Pattern pattern(const char* name)
 // When a timer is called, in microseconds since the page began: the calls measured, then the same
 // again a cycle later, and so on. A cycle lasts from the first call measured to the last, rounded
 // to whole milliseconds, the unit of the page's clock, so that every call keeps its place within
-// its millisecond as measured. Behind another tab the browser calls each timer once a second, at
+// its millisecond as measured. Behind another tab the browser called each timer once a second, at
 // the same moment of the second; cycled as it was cut, that sample's 9,999.6 ms would move the
 // calls 0.4 ms earlier each time round, 400 ms over a run, and read the cursors ever earlier: a
 // drift that the page does not have.

@@ -18,7 +18,7 @@ private Q_SLOTS:
         timer.setOn(true);
         now += 7;
         QTRY_COMPARE(ticks, 7);
-        now += 1000; // a background tab's one call a second
+        now += 1000; // a background tab's call, once a second in its first five minutes
         QTRY_COMPARE(ticks, 1007);
         timer.setOn(false);
         now += 60000;
