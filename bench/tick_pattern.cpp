@@ -1,6 +1,6 @@
-// tick_pattern: when the platform calls the game's five timers, as the game makes them: precise
-// QTimers of 1, 1, 1000, 1000 and 400 ms, started together. Prints, for each timer, the
-// microseconds between one call and the next, one line a timer:
+// tick_pattern: when the platform calls the game's five timers, as the game makes them
+// (GameClock::kMade): precise QTimers, started together. Prints, for each timer, the
+// microseconds to its first call and then between one call and the next, one line a timer:
 //     chlapTIME 1012 998 1105 ...
 // The people spread over the house as these calls fall; tests/core takes the patterns measured
 // on each platform (the desktop's, a browser page's in front and in a background tab) and plays
@@ -11,40 +11,37 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <array>
 #include <cstdio>
 #include <string>
-#include <tuple>
-#include <utility>
 #include <vector>
+
+#include "GameClock.h"
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const int seconds = argc > 1 ? std::stoi(argv[1]) : 10;
     struct Timer {
-        const char* name = "";
-        int interval = 0;
         QTimer timer;
         std::vector<qint64> calls;
     };
-    Timer timers[5];
-    const std::pair<const char*, int> made[] = {
-        {"chlapTIME", 1}, {"zenaTIME", 1}, {"LidiTIME", 1000}, {"lidi2TIME", 1000}, {"Time", 400}};
-    for (int i = 0; i < 5; ++i)
-        std::tie(timers[i].name, timers[i].interval) = made[i];
+    std::array<Timer, tonovka::GameClock::TimerCount> timers;
     QElapsedTimer clock;
     clock.start();
-    for (Timer& t : timers) {
+    for (std::size_t i = 0; i < timers.size(); ++i) {
+        Timer& t = timers[i];
         t.timer.setTimerType(Qt::PreciseTimer);
         QObject::connect(&t.timer, &QTimer::timeout, [&t, &clock] { t.calls.push_back(clock.nsecsElapsed() / 1000); });
         t.calls.push_back(0);
-        t.timer.start(t.interval);
+        t.timer.start(tonovka::GameClock::kMade[i].intervalMs);
     }
     QTimer::singleShot(seconds * 1000, [&] {
-        for (const Timer& t : timers) {
-            std::string line = t.name;
-            for (std::size_t i = 1; i < t.calls.size(); ++i)
-                line += ' ' + std::to_string(t.calls[i] - t.calls[i - 1]);
+        for (std::size_t i = 0; i < timers.size(); ++i) {
+            const Timer& t = timers[i];
+            std::string line(tonovka::GameClock::kMade[i].name);
+            for (std::size_t call = 1; call < t.calls.size(); ++call)
+                line += ' ' + std::to_string(t.calls[call] - t.calls[call - 1]);
             std::printf("%s\n", line.c_str());
         }
         std::fflush(stdout);

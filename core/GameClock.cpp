@@ -6,11 +6,14 @@ namespace tonovka {
 
 GameClock::GameClock(GameState& state, const IntervalTimerFactory& makeTimer)
 {
-    m_timers[chlapTIME] = makeTimer("chlapTIME", 1, [&state] { state.advanceManCursor(); });
-    m_timers[zenaTIME] = makeTimer("zenaTIME", 1, [&state] { state.advanceWomanCursor(); });
-    m_timers[LidiTIME] = makeTimer("LidiTIME", 1000, [&state] { state.placeMan(); });
-    m_timers[lidi2TIME] = makeTimer("lidi2TIME", 1000, [&state] { state.placeWoman(); });
-    m_timers[Time] = makeTimer("Time", 400, [&state] { state.countDown(); });
+    const auto make = [&makeTimer, this](Timer timer, std::function<void()> tick) {
+        m_timers[timer] = makeTimer(kMade[timer].name, kMade[timer].intervalMs, std::move(tick));
+    };
+    make(chlapTIME, [&state] { state.advanceManCursor(); });
+    make(zenaTIME, [&state] { state.advanceWomanCursor(); });
+    make(LidiTIME, [&state] { state.placeMan(); });
+    make(lidi2TIME, [&state] { state.placeWoman(); });
+    make(Time, [&state] { state.countDown(); });
 }
 
 void GameClock::newGame()

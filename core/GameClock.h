@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "IntervalTimer.h"
 
@@ -15,6 +16,14 @@ class GameState;
 class GameClock {
 public:
     enum Timer { chlapTIME, zenaTIME, LidiTIME, lidi2TIME, Time, TimerCount };
+
+    // How each timer is made; bench/tick_pattern makes the same, to see when the platform calls them.
+    struct Made {
+        std::string_view name;
+        int intervalMs;
+    };
+    static constexpr std::array<Made, TimerCount> kMade{
+        {{"chlapTIME", 1}, {"zenaTIME", 1}, {"LidiTIME", 1000}, {"lidi2TIME", 1000}, {"Time", 400}}};
 
     GameClock(GameState& state, const IntervalTimerFactory& makeTimer);
 
