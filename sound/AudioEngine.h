@@ -27,8 +27,11 @@ public:
     virtual bool loadWave(int player, const QByteArray& bytes) = 0;
 
     // Makes the player's sound the standard MIDI file in bytes, played by the system's sequencer.
-    // There is one music stream, so this lets go of any other player's tune. False when the tune,
-    // or what the sequencer needs for it, cannot be used.
+    // False when the tune, or what the sequencer needs for it, cannot be used, as far as the engine
+    // knows at once (the page's, sound/web/, learns it later). There is one music stream, so one
+    // player at a time may hold a tune: loading one for another player takes the stream from the
+    // first, whom the desktop's engine then leaves with nothing to play, and for whom the page's
+    // plays whatever tune was loaded last.
     virtual bool loadMidi(int player, const QByteArray& bytes) = 0;
 
     virtual void play(int player) = 0;
