@@ -23,15 +23,15 @@ public:
     // Opens the audio device; false when there is none, and then nothing will sound.
     virtual bool start() = 0;
 
-    // Makes the player's sound the WAV file in bytes; false when the library refuses it.
+    // Makes the player's sound the WAV file in bytes; false when the library refuses it, as far as
+    // the engine knows at once (the page's, sound/web/, learns it only as the page decodes it).
     virtual bool loadWave(int player, const QByteArray& bytes) = 0;
 
     // Makes the player's sound the standard MIDI file in bytes, played by the system's sequencer.
     // False when the tune, or what the sequencer needs for it, cannot be used, as far as the engine
-    // knows at once (the page's, sound/web/, learns it later). There is one music stream, so one
-    // player at a time may hold a tune: loading one for another player takes the stream from the
-    // first, whom the desktop's engine then leaves with nothing to play, and for whom the page's
-    // plays whatever tune was loaded last.
+    // knows at once (the page's learns it later). A desktop has one music stream, so one player at
+    // a time may hold a tune: loading one for another player takes the stream from the first, who
+    // is then left with nothing to play. A page renders each player's tune into sound of its own.
     virtual bool loadMidi(int player, const QByteArray& bytes) = 0;
 
     virtual void play(int player) = 0;

@@ -4,6 +4,7 @@
 
 extern "C" {
 int tonovka_audio_start();
+void tonovka_audio_prepare(int polyphony);
 void tonovka_audio_load_wave(int player, const char* bytes, int length, double gain);
 void tonovka_audio_load_midi(int player, const char* bytes, int length, double gain, int polyphony);
 void tonovka_audio_play(int player);
@@ -19,6 +20,11 @@ bool WebAudioEngine::start()
         return true;
     m_error = QStringLiteral("the browser has no Web Audio");
     return false;
+}
+
+void WebAudioEngine::prepareTunes()
+{
+    tonovka_audio_prepare(soundLevels::FluidSynthPolyphony);
 }
 
 bool WebAudioEngine::loadWave(int player, const QByteArray& bytes)

@@ -32,6 +32,11 @@ void WebAudioService::close(int player)
     m_sounds.close(player);
 }
 
+void WebAudioService::releaseCommands()
+{
+    WebAudioEngine::prepareTunes();
+}
+
 bool WebAudioService::isSounding(int player) const
 {
     return m_sounds.isSounding(player);

@@ -22,9 +22,10 @@ public:
     bool isSounding(int player) const override;
 
     // Nothing keeps the first window from the processor here; a page's sounds start once the
-    // player's first click or key lets them.
+    // player's first click or key lets them. Once the first window shows, the page loads what the
+    // tune needs, while the network is surely there.
     void holdCommands(std::chrono::milliseconds) {}
-    void releaseCommands() {}
+    void releaseCommands();
 
 private:
     PlayerSounds m_sounds;

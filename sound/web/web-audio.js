@@ -1,13 +1,16 @@
-// The page's side of the game's sound, which WebAudioEngine.cpp calls by name: the siren as a Web
-// Audio buffer, the tune through FluidSynth compiled to WebAssembly (js-synthesizer) in an audio
-// worklet, each from the bytes that the program has read and checked. Every call returns at once;
-// what the browser does later (decoding, loading the synthesizer) is chained on the player's
-// promise, so that the commands take effect in the order they were given.
+// The page's side of the game's sound, which WebAudioEngine.cpp calls by name: the siren and the
+// tune as Web Audio buffers, each from the bytes that the program has read and checked. The tune
+// is rendered, ahead of where it plays, by FluidSynth compiled to WebAssembly in a worker of its
+// own (tune-worker.js), a chunk at a time; it starts with its first chunk. Every call returns at
+// once; what the browser does later (decoding, rendering) is chained on the player's promise, so
+// that the commands take effect in the order they were given. A sound that failed to become ready
+// is tried again at its next play.
 mergeInto(LibraryManager.library, {
     $TonovkaAudio: {
         context: null,
         players: {},
-        synthesizer: null, // a promise of the one synthesizer, made with the first tune
+        synthesizer: null, // a promise of the worker, ready to render, once asked for
+        renders: 0,
 
         // One line in the console for a sound that stays silent; the game plays on.
         silent: function (player, why) {
@@ -18,44 +21,56 @@ mergeInto(LibraryManager.library, {
             return HEAPU8.slice(pointer, pointer + length).buffer;
         },
 
-        // The synthesizer's part on the page's thread, loaded only when a tune first plays, so that
-        // it takes nothing from the game's first screen.
-        loadScript: function (url) {
-            return new Promise(function (resolve, reject) {
-                var script = document.createElement('script');
-                script.src = url;
-                script.onload = resolve;
-                script.onerror = function () { reject(new Error(url + ' cannot be loaded')); };
-                document.head.appendChild(script);
+        // The worker with the synthesizer and the tune's instruments loaded, from the files the
+        // page serves beside the program. A worker that failed is made again when next asked for.
+        prepare: function (polyphony) {
+            if (TonovkaAudio.synthesizer) return TonovkaAudio.synthesizer;
+            var files = Module['tonovkaSynthesizer'];
+            var made = new Promise(function (resolve, reject) {
+                var worker = new Worker(files.worker);
+                worker.onerror = function (event) {
+                    event.preventDefault();
+                    reject(new Error(files.worker + ' cannot be loaded'));
+                };
+                worker.onmessage = function (event) {
+                    worker.onerror = null;
+                    if (event.data.ready) resolve(worker);
+                    else reject(new Error(event.data.failed));
+                };
+                worker.postMessage({prepare: files, sampleRate: TonovkaAudio.context.sampleRate, polyphony: polyphony});
             });
+            made.catch(function () {
+                if (TonovkaAudio.synthesizer === made) TonovkaAudio.synthesizer = null;
+            });
+            return TonovkaAudio.synthesizer = made;
         },
 
-        // The files the page serves beside the program: the synthesizer and the tune's instruments.
-        makeSynthesizer: function (gain, polyphony) {
+        // A tune rendered in the worker: p.ready settles with the first chunk, or with the failure.
+        render: function (p, tune, gain, polyphony) {
             var context = TonovkaAudio.context;
-            var files = Module['tonovkaSynthesizer'];
-            return TonovkaAudio.loadScript(files.main)
-                .then(function () { return context.audioWorklet.addModule(files.fluidSynth); })
-                .then(function () { return context.audioWorklet.addModule(files.worklet); })
-                .then(function () { return fetch(files.soundFont); })
-                .then(function (response) {
-                    if (!response.ok) throw new Error(files.soundFont + ': ' + response.status);
-                    return response.arrayBuffer();
-                })
-                .then(function (soundFont) {
-                    var synth = new JSSynth.AudioWorkletNodeSynthesizer();
-                    synth.init(context.sampleRate);
-                    var node = synth.createAudioNode(context, {
-                        reverbActive: false, chorusActive: false, polyphony: polyphony });
-                    node.connect(context.destination);
-                    // FluidSynth, in the worklet, complains of the file functions that it lacks
-                    // there and warns of every channel without an instrument of the tune's part
-                    // of the soundfont; a sound that fails says so itself (silent, above).
-                    synth.handleLoggingChanged(JSSynth.LogLevel.Error);
-                    // The synthesizer takes its gain by a call only.
-                    synth.setGain(gain);
-                    return synth.loadSFont(soundFont).then(function () { return synth; });
+            var id = ++TonovkaAudio.renders;
+            p.chunks = [];
+            p.frames = null;
+            p.ready = TonovkaAudio.prepare(polyphony).then(function (worker) {
+                return new Promise(function (resolve, reject) {
+                    worker.onmessage = function (event) {
+                        var m = event.data;
+                        if (m.id !== id || p.released) return;
+                        if (m.failed) return reject(new Error(m.failed));
+                        if (m.frames !== undefined) {
+                            p.frames = m.frames;
+                            return p.ended();
+                        }
+                        var buffer = context.createBuffer(2, m.left.length, context.sampleRate);
+                        buffer.copyToChannel(m.left, 0);
+                        buffer.copyToChannel(m.right, 1);
+                        p.chunks.push({at: m.at, buffer: buffer});
+                        if (p.chunks.length === 1) resolve();
+                        else p.schedule(p.chunks[p.chunks.length - 1]);
+                    };
+                    worker.postMessage({render: id, midi: tune, gain: gain, chunkFrames: 16384});
                 });
+            });
         },
 
         // Forgets the player's sound, stopping it first.
@@ -90,61 +105,78 @@ mergeInto(LibraryManager.library, {
         return 1;
     },
 
+    // Once the first screen shows: the synthesizer loads while the network is surely there.
+    tonovka_audio_prepare__deps: ['$TonovkaAudio'],
+    tonovka_audio_prepare: function (polyphony) {
+        if (TonovkaAudio.context) TonovkaAudio.prepare(polyphony).catch(function () {});
+    },
+
     tonovka_audio_load_wave__deps: ['$TonovkaAudio'],
     tonovka_audio_load_wave: function (player, pointer, length, gain) {
         TonovkaAudio.release(player);
         var context = TonovkaAudio.context;
+        var wave = TonovkaAudio.bytes(pointer, length);
         var p = { sounding: false };
-        p.ready = context.decodeAudioData(TonovkaAudio.bytes(pointer, length)).then(function (buffer) {
-            return function () {
-                var source = context.createBufferSource();
-                var level = context.createGain();
-                source.buffer = buffer;
-                level.gain.value = gain;
-                source.connect(level).connect(context.destination);
-                source.onended = function () { p.sounding = false; };
-                p.stop = function () { source.onended = null; source.stop(); p.sounding = false; };
-                source.start();
-            };
-        }, function (error) {
-            TonovkaAudio.silent(player, 'the browser cannot decode the sound (' + error + ')');
-            throw error;
-        });
+        p.load = function () {
+            p.ready = context.decodeAudioData(wave.slice(0)).then(function (buffer) {
+                p.start = function () {
+                    var source = context.createBufferSource();
+                    var level = context.createGain();
+                    source.buffer = buffer;
+                    level.gain.value = gain;
+                    source.connect(level).connect(context.destination);
+                    source.onended = function () { p.sounding = false; };
+                    p.stop = function () { source.onended = null; source.stop(); p.sounding = false; };
+                    source.start();
+                };
+            });
+        };
+        p.load();
         TonovkaAudio.players[player] = p;
     },
 
     tonovka_audio_load_midi__deps: ['$TonovkaAudio'],
     tonovka_audio_load_midi: function (player, pointer, length, gain, polyphony) {
         TonovkaAudio.release(player);
+        var context = TonovkaAudio.context;
         var tune = TonovkaAudio.bytes(pointer, length);
         var p = { sounding: false };
-        if (!TonovkaAudio.synthesizer)
-            TonovkaAudio.synthesizer = TonovkaAudio.makeSynthesizer(gain, polyphony);
-        p.ready = TonovkaAudio.synthesizer.then(function (synth) {
-            // One tune at a time, as one music stream holds one.
-            return synth.resetPlayer().then(function () {
-                return synth.addSMFDataToPlayer(tune);
-            }).then(function () {
-                return function (play) {
-                    p.stop = function () {
-                        synth.stopPlayer();
-                        synth.midiSystemReset();
-                        p.sounding = false;
-                    };
-                    synth.playPlayer().then(function () {
-                        return synth.waitForPlayerStopped();
-                    }).then(function () {
-                        return synth.waitForVoicesStopped();
-                    }).then(function () {
-                        // A later play of the tune may be sounding by now.
-                        if (!p.released && p.plays === play) p.sounding = false;
-                    });
-                };
-            });
-        }).catch(function (error) {
-            TonovkaAudio.silent(player, 'the synthesizer cannot play the tune (' + error + ')');
-            throw error;
-        });
+        var output = context.createGain();
+        output.connect(context.destination);
+        var sources = [], startAt = null;
+        // A chunk sounds at its place in the tune, from the play's start; one that comes late
+        // starts where the tune has got to.
+        p.schedule = function (chunk) {
+            if (startAt === null) return;
+            var when = startAt + chunk.at / context.sampleRate, late = context.currentTime - when;
+            var source = context.createBufferSource();
+            source.buffer = chunk.buffer;
+            source.connect(output);
+            if (late > 0 && late >= chunk.buffer.duration) return;
+            if (late > 0) source.start(0, late);
+            else source.start(when);
+            sources.push(source);
+            p.ended();
+        };
+        // The tune has ended once its last chunk, rendered and scheduled, has sounded.
+        p.ended = function () {
+            if (p.frames === null || startAt === null || !sources.length) return;
+            var last = sources[sources.length - 1];
+            last.onended = function () { if (!p.released && sources[sources.length - 1] === last) p.sounding = false; };
+        };
+        p.stop = function () {
+            sources.forEach(function (source) { source.onended = null; source.stop(); });
+            sources = [];
+            startAt = null;
+            p.sounding = false;
+        };
+        p.load = function () { TonovkaAudio.render(p, tune, gain, polyphony); };
+        p.start = function () {
+            // On a whole frame of the context's clock, a little ahead, so that no chunk is late.
+            startAt = Math.ceil((context.currentTime + 0.02) * context.sampleRate) / context.sampleRate;
+            p.chunks.forEach(p.schedule);
+        };
+        p.load();
         TonovkaAudio.players[player] = p;
     },
 
@@ -153,13 +185,20 @@ mergeInto(LibraryManager.library, {
         var p = TonovkaAudio.players[player];
         if (!p) return;
         if (p.stop) p.stop();
+        if (p.failed) {
+            p.failed = false;
+            p.load();
+        }
         p.sounding = true;
         // Only the last play asked for starts, once the sound is ready.
         var play = p.plays = (p.plays || 0) + 1;
-        p.ready.then(function (start) {
-            if (!p.released && p.plays === play) start(play);
-        }, function () {
+        p.ready.then(function () {
+            if (!p.released && p.plays === play) p.start();
+        }, function (error) {
+            if (p.plays !== play) return;
             p.sounding = false;
+            p.failed = true;
+            TonovkaAudio.silent(player, 'the page cannot play the sound (' + error.message + ')');
         });
     },
 
