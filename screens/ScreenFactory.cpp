@@ -31,4 +31,9 @@ AppShell::ScreenFactory screenFactory(AppShell& shell, const PictureSet& picture
     };
 }
 
+QSize gameSize()
+{
+    return MainWindow::kOuterSize;
+}
+
 } // namespace tonovka

@@ -3,6 +3,8 @@
 #include "AppShell.h"
 #include "IntervalTimer.h"
 
+#include <QSize>
+
 namespace tonovka {
 
 class AudioService;
@@ -12,5 +14,9 @@ class PictureSet;
 // sound and the game timers.
 AppShell::ScreenFactory screenFactory(AppShell& shell, const PictureSet& pictures, AudioService& audio,
                                       IntervalTimerFactory makeTimer);
+
+// The outer size of the largest screen, the main window, which holds the others: what a screen
+// smaller than the game must hold.
+QSize gameSize();
 
 } // namespace tonovka

@@ -2,6 +2,7 @@
 
 #include "Platform.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QScreen>
 #include <QStyle>
@@ -9,6 +10,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace tonovka {
@@ -137,6 +139,23 @@ void AppShell::hideScreen(ScreenId id)
 void AppShell::endProgram()
 {
     m_exitProgram();
+}
+
+void AppShell::placeAgain()
+{
+    if (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+    // The screens and a message box over them alike.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible())
+            continue;
+        const auto owner = std::find_if(m_screens.begin(), m_screens.end(),
+                                        [window](const auto& screen) { return screen && &screen->window() == window; });
+        if (owner != m_screens.end() && (*owner)->keepsItsPlace())
+            (*owner)->centreAgain();
+        else
+            window->move(centredPlace(*window, window->frameGeometry().size()));
+    }
 }
 
 Screen* AppShell::screen(ScreenId id) const

@@ -34,6 +34,10 @@ public:
     void hideScreen(ScreenId id);
     void endProgram();
 
+    // Centres every window that shows again, on a screen that has changed its size or scale; a
+    // menu that was open closes.
+    void placeAgain();
+
     // The screen in a slot, or null while it has not been used yet.
     Screen* screen(ScreenId id) const;
 

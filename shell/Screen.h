@@ -17,6 +17,9 @@ public:
     // A screen that keeps its own place once its frame is known is centred by the shell only
     // before it first shows: two that moved it would each undo the other's move.
     virtual bool keepsItsPlace() const { return false; }
+
+    // Such a screen is centred again, as at first, on a screen that has changed its size or scale.
+    virtual void centreAgain() {}
 };
 
 } // namespace tonovka

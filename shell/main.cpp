@@ -34,6 +34,7 @@ int main(int argc, char* argv[])
     // screen is up, or this long at most, so that the siren still sounds at once.
     audio.holdCommands(std::chrono::milliseconds(40));
     tonovka::AppShell shell(tonovka::screenFactory(shell, pictures, audio, &tonovka::SystemIntervalTimer::make));
+    tonovka::platform::fitGameToScreen(tonovka::gameSize(), [&shell] { shell.placeAgain(); });
     shell.showScreen(tonovka::ScreenId::welcome);
     if (QWindow* welcome = shell.screen(tonovka::ScreenId::welcome)->window().windowHandle())
         tonovka::whenFirstExposed(*welcome, [&audio] { audio.releaseCommands(); });

@@ -22,8 +22,6 @@ namespace tonovka {
 
 namespace {
 
-constexpr QSize kOuterSize(pixels(kOuterWidth), pixels(kOuterHeight));
-
 QWidget& makeClient(QMainWindow& window)
 {
     auto* client = new ClientArea(&window);
@@ -82,12 +80,17 @@ MainWindow::MainWindow(AppShell& shell, const PictureSet& pictures, AudioService
     connect(m_menu.mnuCONTINUEitem, &QAction::triggered, this, [this] { m_clock.continueGame(); });
     connect(m_menu.mnuHELPitem, &QAction::triggered, this, &MainWindow::showHelp);
 
-    new OuterSizeKeeper(*this, kOuterSize);
+    m_keeper = new OuterSizeKeeper(*this, kOuterSize);
 }
 
 MainWindow::~MainWindow()
 {
     m_state.setObserver(nullptr);
+}
+
+void MainWindow::centreAgain()
+{
+    m_keeper->startOver();
 }
 
 void MainWindow::load()

@@ -6,8 +6,11 @@
 #include "GameState.h"
 #include "GameStateObserver.h"
 #include "HouseFront.h"
+#include "HouseLayout.h"
 #include "MainMenu.h"
+#include "OuterSizeKeeper.h"
 #include "Screen.h"
+#include "Twips.h"
 
 namespace tonovka {
 
@@ -22,12 +25,16 @@ class MainWindow final : public QMainWindow, public Screen, private GameStateObs
     Q_OBJECT
 
 public:
+    // The window's size with its frame, which it holds.
+    static constexpr QSize kOuterSize{pixels(kOuterWidth), pixels(kOuterHeight)};
+
     MainWindow(AppShell& shell, const PictureSet& pictures, AudioService& audio, const IntervalTimerFactory& makeTimer);
     ~MainWindow() override;
 
     QWidget& window() override { return *this; }
     void load() override;
     bool keepsItsPlace() const override { return true; } // its OuterSizeKeeper centres it
+    void centreAgain() override;
 
     GameClock& clock() { return m_clock; }
     const GameState& state() const { return m_state; }
@@ -53,6 +60,7 @@ private:
     SoundPlayer* m_music;
     HouseFront m_house;
     MainMenu m_menu;
+    OuterSizeKeeper* m_keeper;
 };
 
 } // namespace tonovka

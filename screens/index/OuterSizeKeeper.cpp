@@ -53,6 +53,13 @@ bool OuterSizeKeeper::eventFilter(QObject*, QEvent* event)
     return false;
 }
 
+void OuterSizeKeeper::startOver()
+{
+    m_state = {};
+    m_lookAgain.stop();
+    look(false);
+}
+
 QSize OuterSizeKeeper::heldClientSize() const
 {
     return m_outerSize.shrunkBy(m_window.windowHandle()->frameMargins());

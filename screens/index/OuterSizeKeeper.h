@@ -29,6 +29,10 @@ public:
 
     KeeperPhase phase() const { return m_state.phase; }
 
+    // Centres and holds the window again as the first time, on a screen that has changed its size
+    // or scale: whatever place the user had given it belonged to the screen as it was.
+    void startOver();
+
     // A window manager busy with a resize of its own may drop a request, or its report, and send
     // no further event: the keeper looks again after this long, and takes what it finds as the
     // answer. A correction granted and left alone as long has stood.
