@@ -142,10 +142,10 @@ prune_cache() {
     [ ${#old[@]} -eq 0 ] || rm -rf "${old[@]}"
 }
 
-# Copies into the cache folder $2 the builds of the cache folder $1 that it lacks, the complete
-# ones only (a build that broke off half-way stays behind), and prunes it. A build that both have
-# counts as used when $1 used it last, so that a root's use, which reaches only its copy, keeps
-# the build here.
+# Copies into the cache folder $2 the complete builds of the cache folder $1 that it lacks or
+# holds only broken off (a build that broke off half-way in $1 stays behind), and prunes it. A
+# build that both have counts as used when $1 used it last, so that a root's use, which reaches
+# only its copy, keeps the build here.
 keep_new_builds() {
     local from=$1 to=$2 built name
     mkdir -p "$to"
@@ -153,10 +153,13 @@ keep_new_builds() {
     flock 8
     for built in "$from"/*/; do
         name=$(basename "$built")
-        # Copied beside it first and then moved in, so that no half-made copy looks complete.
-        if [ -e "$built/.complete" ] && [ ! -e "$to/$name" ]; then
+        # Copied beside it first and then moved in, so that no half-made copy looks complete. A
+        # folder of its name here that is not complete broke off (with the lock held, nothing is
+        # building it), and the prune would take it: the complete build takes its place.
+        if [ -e "$built/.complete" ] && [ ! -e "$to/$name/.complete" ]; then
             rm -rf "$to/.$name.part"
             cp -a "$built" "$to/.$name.part"
+            rm -rf "${to:?}/$name"
             mv "$to/.$name.part" "$to/$name"
         elif [ -e "$built/.complete" ] && [ "$built/.used" -nt "$to/$name/.used" ]; then
             touch -r "$built/.used" "$to/$name/.used"

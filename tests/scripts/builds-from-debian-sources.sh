@@ -5,8 +5,9 @@
 #   unsigned archive;
 # - a dependency's key changes with its recipe, a toolchain, a package it is built with and the
 #   builds it is built against and the steps that build it;
-# - a cache takes back only complete builds, keeps the two used last of each package, where a
-#   use in a root that had a copy counts, and lets a build that broke off go.
+# - a cache takes back only complete builds, also in place of a build of the same name that broke
+#   off, keeps the two used last of each package, where a use in a root that had a copy counts,
+#   and lets a build that broke off go.
 set -u -o pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 top=$here/../..
@@ -80,11 +81,12 @@ built() { mkdir -p "$1/$2" && { [ "${3:-}" = broken ] || touch "$1/$2/.complete"
 built "$work/root" libfoo-1-a '' 600 && built "$work/root" libfoo-1-b broken 200
 built "$cache" libfoo-0-c '' 300 && built "$cache" libfoo-0-d '' 50 && built "$cache" libfoo-mixer-1-e '' 10
 built "$cache" libfoo-0-f broken 400 && built "$work/root" libfoo-0-d '' 500
+built "$cache" libfoo-mixer-2-g broken 20 && built "$work/root" libfoo-mixer-2-g '' 20
 keep_new_builds "$work/root" "$cache"
 kept=$(cd "$cache" && echo *)
-[ "$kept" = "libfoo-0-d libfoo-1-a libfoo-mixer-1-e" ] ||
-    wrong "the cache kept $kept, not the complete new build and the two used last of each package (in the" \
-        "root too), none broken"
+[ "$kept" = "libfoo-0-d libfoo-1-a libfoo-mixer-1-e libfoo-mixer-2-g" ] ||
+    wrong "the cache kept $kept, not the complete new builds, one in place of a broken one, and the two" \
+        "used last of each package (in the root too), none broken"
 
 [ "$problems" -eq 0 ] || exit 1
 # CTest counts this status as skipped (tests/scripts/CMakeLists.txt).
