@@ -125,14 +125,19 @@ build_dependency() {
 }
 
 # Keeps the cache from growing without end: of each package, the two builds used last stay, and
-# the rest go, with any build that broke off half-way. Called with the cache's lock held, so that
-# no other build is making one. (A Debian version begins with a digit, so libsdl2's builds are
-# not libsdl2-mixer's.)
+# the rest go, with any build that broke off half-way and any copy that keep_new_builds left
+# half-made (.PACKAGE-VERSION-KEY.part) when it was killed. Called with the cache's lock held, so
+# that no other build is making one nor copying one in. (A Debian version begins with a digit, so
+# libsdl2's builds are not libsdl2-mixer's.)
 prune_cache() {
     local folder=$1 package=$2 built
     local -a old
-    # The whole list first, then the removals: a build that broke off is no build used last.
-    mapfile -t old < <(for built in "$folder/$package"-[0-9]*/; do
+    # The whole list first, then the removals: a build that broke off is no build used last. A
+    # half-made copy may hold the .complete that it copied already.
+    mapfile -t old < <(for built in "$folder/.$package"-[0-9]*.part/; do
+                           [ ! -d "$built" ] || printf '%s\n' "${built%/}"
+                       done
+                       for built in "$folder/$package"-[0-9]*/; do
                            [ ! -d "$built" ] || [ -e "$built/.complete" ] || printf '%s\n' "${built%/}"
                        done
                        for built in "$folder/$package"-[0-9]*/.used; do
@@ -165,8 +170,9 @@ keep_new_builds() {
             touch -r "$built/.used" "$to/$name/.used"
         fi
     done
-    # A folder is named PACKAGE-VERSION-KEY, and a Debian version begins with a digit.
-    for name in $(find "$to" -mindepth 1 -maxdepth 1 -type d -printf '%f\n' | sed 's/-[0-9].*//' | sort -u); do
+    # A folder is named PACKAGE-VERSION-KEY, or .PACKAGE-VERSION-KEY.part while it is copied in,
+    # and a Debian version begins with a digit.
+    for name in $(find "$to" -mindepth 1 -maxdepth 1 -type d -printf '%f\n' | sed 's/^\.//; s/-[0-9].*//' | sort -u); do
         prune_cache "$to" "$name"
     done
     exec 8>&-

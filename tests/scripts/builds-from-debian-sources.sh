@@ -82,7 +82,10 @@ built "$work/root" libfoo-1-a '' 600 && built "$work/root" libfoo-1-b broken 200
 built "$cache" libfoo-0-c '' 300 && built "$cache" libfoo-0-d '' 50 && built "$cache" libfoo-mixer-1-e '' 10
 built "$cache" libfoo-0-f broken 400 && built "$work/root" libfoo-0-d '' 500
 built "$cache" libfoo-mixer-2-g broken 20 && built "$work/root" libfoo-mixer-2-g '' 20
+# A copy that keep_new_builds left half-made when it was killed, of a build that no root brings again.
+built "$cache" .libfoo-2-h.part '' 700
 keep_new_builds "$work/root" "$cache"
+[ ! -e "$cache/.libfoo-2-h.part" ] || wrong "a copy left half-made stays in the cache"
 kept=$(cd "$cache" && echo *)
 [ "$kept" = "libfoo-0-d libfoo-1-a libfoo-mixer-1-e libfoo-mixer-2-g" ] ||
     wrong "the cache kept $kept, not the complete new builds, one in place of a broken one, and the two" \
