@@ -36,12 +36,15 @@ debian_sources_init() {
     debian_apt apt-get -qq update
 }
 
-# The private apt's own folders and configuration, which points at nothing of the machine's.
+# The private apt's own folders and configuration, which points at nothing of the machine's: not
+# even at its keyrings (the legacy trusted.gpg, here a file that is not there, and trusted.gpg.d),
+# which apt would trust for a source that names no key of its own.
 debian_apt_config() {
     apt_dir=$work/apt
     mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$apt_dir/none"
     printf 'Dir::Etc::%s "%s";\n' Parts "$apt_dir/none" Main /dev/null Preferences /dev/null \
-        PreferencesParts "$apt_dir/none" TrustedParts "$apt_dir/none" > "$apt_dir/apt.conf"
+        PreferencesParts "$apt_dir/none" Trusted "$apt_dir/none/trusted.gpg" TrustedParts "$apt_dir/none" \
+        > "$apt_dir/apt.conf"
 }
 
 # Runs an apt command with the private configuration alone.

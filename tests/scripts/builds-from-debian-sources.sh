@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # What scripts/debian-sources.sh promises the Windows and web builds, without the network:
 # - its apt reads none of the machine's configuration (a part planted in /etc/apt/apt.conf.d, in
-#   a private mount namespace of its own, that the machine's apt does read), and never accepts an
-#   unsigned archive;
+#   a private mount namespace of its own, that the machine's apt does read) nor keyrings, and
+#   never accepts an unsigned archive;
 # - a dependency's key changes with its recipe, a toolchain, a package it is built with and the
 #   builds it is built against and the steps that build it;
 # - a cache takes back only complete builds, also in place of a build of the same name that broke
@@ -46,6 +46,12 @@ if [ -z "$skipped" ]; then
     [ "$(head -n 1 <<<"$dumps")" = 1 ] || wrong "the machine's apt did not read the planted part"
     ! grep -q Planted <<<"$dumps" || wrong "the private apt read the machine's configuration parts"
 fi
+# The keyrings it trusts for a source that names no key of its own, the legacy one and the folder
+# of them, lie in its own folder.
+trusted='' trusted_parts=''
+eval "$(debian_apt apt-config shell trusted Dir::Etc::Trusted/f trusted_parts Dir::Etc::TrustedParts/d)"
+[[ $trusted == "$apt_dir"/* && $trusted_parts == "$apt_dir"/* ]] ||
+    wrong "the private apt trusts the keyrings $trusted and $trusted_parts"
 # An unsigned archive of one made-up source package, which the private apt must refuse; told to
 # take it, apt does, so that the refusal is apt's check and not a broken archive.
 repo=$work/repo/dists/unsigned
