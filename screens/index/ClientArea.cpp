@@ -46,6 +46,15 @@ ClientArea::ClientArea(QWidget* parent) : QWidget(parent)
     Q_UNUSED(accessible);
 }
 
+void ClientArea::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    for (QWidget* control : shownInReadingOrder()) {
+        QAccessibleEvent shown(control, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    }
+}
+
 QList<QWidget*> ClientArea::shownInReadingOrder() const
 {
     QList<QWidget*> shown;
