@@ -18,8 +18,8 @@ namespace tonovka::platform {
 
 namespace {
 
-// The page draws each window's frame, its title bar and border, in CSS pixels of its own, beside
-// the game's drawing: they are scaled with the game, through a property that the page's rules
+// The page draws each window's frame, its title bar, border and shadow, in CSS pixels of its own,
+// beside the game's drawing: they are scaled with the game, through a property that the page's rules
 // for the frames read (the page's screen holds them in a shadow tree, where the page's own style
 // sheet does not reach).
 void scaleFrames(double scale)
@@ -37,6 +37,9 @@ void scaleFrames(double scale)
             .title-bar .image-button { width: calc(18px * var(--tonovka-scale, 1)); height: calc(18px * var(--tonovka-scale, 1)); }
             .title-bar .image-button img { width: calc(10px * var(--tonovka-scale, 1)); height: calc(10px * var(--tonovka-scale, 1));
                                            background-size: 100% 100%; }
+            .qt-window.has-shadow { box-shadow:
+                rgb(0 0 0 / 20%) 0 calc(10px * var(--tonovka-scale, 1)) calc(16px * var(--tonovka-scale, 1)) 0,
+                rgb(0 0 0 / 19%) 0 calc(6px * var(--tonovka-scale, 1)) calc(20px * var(--tonovka-scale, 1)) 0; }
         )css"));
         host["shadowRoot"].call<void>("appendChild", style);
         host["dataset"].set("tonovkaFrames", val("1"));

@@ -48,7 +48,9 @@ protected:
         if ((type != QEvent::Expose && type != QEvent::Move && type != QEvent::Resize) ||
             !m_window.windowHandle()->isExposed())
             return false;
-        const QSize outer = m_window.frameGeometry().size();
+        // The window knows its frame as soon as the window system tells it; the widget may still
+        // hold none (a page that draws the frames at a scale of its own told it late).
+        const QSize outer = m_window.windowHandle()->frameGeometry().size();
         const QSize client = m_window.size();
         if (outer.width() < client.width() || outer.height() < client.height())
             return false;
@@ -154,7 +156,7 @@ void AppShell::placeAgain()
         if (owner != m_screens.end() && (*owner)->keepsItsPlace())
             (*owner)->centreAgain();
         else
-            window->move(centredPlace(*window, window->frameGeometry().size()));
+            window->move(centredPlace(*window, window->windowHandle()->frameGeometry().size()));
     }
 }
 
