@@ -20,6 +20,8 @@
 #                       machine's byte order, two channels, SOUND_RATE (44100) frames a second
 #   game_ended          succeeds once the game has ended, and then sets game_status to its status;
 #                       asked whenever a step waits, in the steps' own shell, so it answers at once
+#   game_new_game       (optional) starts a game as a player of that system does without a
+#                       keyboard; where it is not given, Ctrl+N
 #   MUSIC_CAPTURED      yes where the capture holds the tune, not only the siren
 #   MENU_BAR_SLACK      how many rows the system's menu bar may be taller or shorter than the
 #                       layout's, which moves the house below it (0 where it is the layout's)
@@ -117,7 +119,7 @@ score_changed() {
 }
 
 rescue_step() {
-    game_key ctrl+n
+    if declare -F game_new_game >/dev/null; then game_new_game; else game_key ctrl+n; fi
     mark newgame
     sleep 0.8
     poll 10 find_people || fail "nobody appeared in the windows after Ctrl+N (shot-people.png)"
