@@ -13,6 +13,7 @@ with program.html beside one_window. For each page it prints:
 Then the medians and the ratios game / bare."""
 import gzip
 import os
+import re
 import statistics
 import subprocess
 import sys
@@ -124,14 +125,12 @@ def one_round(folder, page, play):
         time.sleep(10)
         cpu = (browser_cpu(driver) - before) / 10
         memory = renderer_peak_kb(driver)
-        asked = driver.execute_script("return [location.href, ...performance.getEntriesByType('resource').map((e) => e.name)];")
     finally:
         driver.quit()
         server.terminate()
-    # The audio worklet's modules are fetched beside the page's resources: counted from the folder.
-    names = {a[len(url):].split("?")[0] or "index.html" for a in asked}
-    if play:
-        names |= {n for n in os.listdir(folder) if n.startswith(("libfluidsynth", "js-synthesizer.worklet"))}
+    # What the server gave, the worker's own requests among them, as its log names them.
+    asked = re.findall(r'"GET /([^ ?"]*)', server.stderr.read())
+    names = {a or "index.html" for a in asked}
     names = {n for n in names if os.path.isfile(os.path.join(folder, n))}  # not what the server lacked
     raw = sum(os.path.getsize(os.path.join(folder, n)) for n in names)
     packed = sum(len(gzip.compress(open(os.path.join(folder, n), "rb").read(), 9)) for n in names)
