@@ -10,8 +10,10 @@ set(TONOVKA_CARRIED_AUDIO_LIBRARIES)
 set(TONOVKA_SYSTEM_AUDIO_LIBRARIES)
 set(TONOVKA_AUDIO_INCLUDE_DIRS)
 set(TONOVKA_AUDIO_CFLAGS "")
-# The stand-in fonts (cmake/Fonts.cmake), which a browser does not lend a page.
-tonovka_carry_fonts()
+# The stand-in fonts (cmake/Fonts.cmake), which a browser does not lend a page, but DejaVu Sans:
+# Qt's page platform carries it in the program, and draws the game's letters with it to the pixel
+# as with Debian's.
+tonovka_carry_fonts(EXCEPT "DejaVu Sans")
 # The program is linked with Qt's plugins, the page's platform among them: Debian's Qt leaves them
 # out of its CMake packages unless asked.
 set(QT_SKIP_AUTO_PLUGIN_INCLUSION OFF)

@@ -8,16 +8,13 @@ set(TONOVKA_FONTS
     "Comic Sans MS" "Comic Neue"  /usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf fonts-comic-neue
 )
 
-# TONOVKA_FONT_FILES: the stand-ins' files, for a build that carries them.
 # TONOVKA_FONT_PACKAGES, TONOVKA_FONT_DEPENDS: their packages, as a list and as Depends writes them.
 # TONOVKA_STAND_IN_FONTS: the pairs as C++ initializers, for screens/common/StandInFonts.h.in.
-set(TONOVKA_FONT_FILES)
 set(TONOVKA_FONT_PACKAGES)
 set(TONOVKA_STAND_IN_FONTS)
 set(rows ${TONOVKA_FONTS})
 while(rows)
     list(POP_FRONT rows named stand_in file package)
-    list(APPEND TONOVKA_FONT_FILES ${file})
     list(APPEND TONOVKA_FONT_PACKAGES ${package})
     string(APPEND TONOVKA_STAND_IN_FONTS "    {\"${named}\", \"${stand_in}\"},\n")
 endwhile()
@@ -35,9 +32,18 @@ function(tonovka_require_font_files)
 endfunction()
 
 # A build for a system that lacks the stand-ins carries them, in the folder "fonts" beside the
-# program (TONOVKA_BUNDLED_FONTS_FOLDER): the files TONOVKA_BUNDLED_FONTS.
+# program (TONOVKA_BUNDLED_FONTS_FOLDER): the files TONOVKA_BUNDLED_FONTS, but for the families
+# named after EXCEPT, which the system's Qt carries itself.
 macro(tonovka_carry_fonts)
+    cmake_parse_arguments(carry "" "" EXCEPT ${ARGN})
     set(TONOVKA_BUNDLED_FONTS_FOLDER fonts)
-    set(TONOVKA_BUNDLED_FONTS ${TONOVKA_FONT_FILES})
+    set(TONOVKA_BUNDLED_FONTS)
+    set(rows ${TONOVKA_FONTS})
+    while(rows)
+        list(POP_FRONT rows named stand_in file package)
+        if(NOT stand_in IN_LIST carry_EXCEPT)
+            list(APPEND TONOVKA_BUNDLED_FONTS ${file})
+        endif()
+    endwhile()
     tonovka_require_font_files()
 endmacro()
