@@ -66,9 +66,9 @@ mergeInto(LibraryManager.library, {
                         buffer.copyToChannel(m.right, 1);
                         p.chunks.push({at: m.at, buffer: buffer});
                         if (p.chunks.length === 1) resolve();
-                        else p.schedule(p.chunks[p.chunks.length - 1]);
+                        else p.ahead();
                     };
-                    worker.postMessage({render: id, midi: tune, gain: gain, chunkFrames: 16384});
+                    worker.postMessage({render: id, midi: tune, gain: gain, chunkFrames: 32768});
                 });
             });
         },
@@ -87,7 +87,9 @@ mergeInto(LibraryManager.library, {
     tonovka_audio_start: function () {
         var Context = window.AudioContext || window.webkitAudioContext;
         if (!Context) return 0;
-        var context = new Context();
+        // Buffers of the desktop mixer's size (1024 frames), where the browser's default for
+        // interactive sound keeps its audio thread waking several times as often.
+        var context = new Context({latencyHint: 'playback'});
         TonovkaAudio.context = context;
         // The page closes the sounds when the game ends.
         window.tonovkaAudio = TonovkaAudio;
@@ -141,28 +143,32 @@ mergeInto(LibraryManager.library, {
         var context = TonovkaAudio.context;
         var tune = TonovkaAudio.bytes(pointer, length);
         var p = { sounding: false };
-        var output = context.createGain();
-        output.connect(context.destination);
-        var sources = [], startAt = null;
-        // A chunk sounds at its place in the tune, from the play's start; one that comes late
-        // starts where the tune has got to.
-        p.schedule = function (chunk) {
-            if (startAt === null) return;
-            var when = startAt + chunk.at / context.sampleRate, late = context.currentTime - when;
-            var source = context.createBufferSource();
-            source.buffer = chunk.buffer;
-            source.connect(output);
-            if (late > 0 && late >= chunk.buffer.duration) return;
-            if (late > 0) source.start(0, late);
-            else source.start(when);
-            sources.push(source);
-            p.ended();
+        var sources = [], startAt = null, next = 0;
+        // The chunks sound one after another, each at its place in the tune from the play's
+        // start, one that comes late from where the tune has got to. Only the next two wait their
+        // turn: a chunk costs the audio thread from the moment it is scheduled.
+        p.ahead = function () {
+            while (startAt !== null && next < p.chunks.length && sources.length < 2) {
+                var chunk = p.chunks[next++];
+                var when = startAt + chunk.at / context.sampleRate, late = context.currentTime - when;
+                if (late >= chunk.buffer.duration) continue;
+                var source = context.createBufferSource();
+                source.buffer = chunk.buffer;
+                source.connect(context.destination);
+                source.onended = function () {
+                    sources.splice(sources.indexOf(this), 1);
+                    p.ahead();
+                    p.ended();
+                };
+                if (late > 0) source.start(0, late);
+                else source.start(when);
+                sources.push(source);
+            }
         };
         // The tune has ended once its last chunk, rendered and scheduled, has sounded.
         p.ended = function () {
-            if (p.frames === null || startAt === null || !sources.length) return;
-            var last = sources[sources.length - 1];
-            last.onended = function () { if (!p.released && sources[sources.length - 1] === last) p.sounding = false; };
+            if (!p.released && startAt !== null && p.frames !== null && next === p.chunks.length && !sources.length)
+                p.sounding = false;
         };
         p.stop = function () {
             sources.forEach(function (source) { source.onended = null; source.stop(); });
@@ -174,7 +180,8 @@ mergeInto(LibraryManager.library, {
         p.start = function () {
             // On a whole frame of the context's clock, a little ahead, so that no chunk is late.
             startAt = Math.ceil((context.currentTime + 0.02) * context.sampleRate) / context.sampleRate;
-            p.chunks.forEach(p.schedule);
+            next = 0;
+            p.ahead();
         };
         p.load();
         TonovkaAudio.players[player] = p;
