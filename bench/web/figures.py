@@ -8,7 +8,9 @@ GAME_FOLDER is build/web; BARE_FOLDER the web build's bench folder (build/web-pr
 with program.html beside one_window. For each page it prints:
 - the bytes the page asked of its server, and as gzip would send them;
 - the milliseconds from asking for the page to its first window drawn;
-- the CPU of the browser's processes over 10 s (for the game: a game played, its tune sounding);
+- the CPU of the browser's processes over 10 s (for the game: a game played, its tune sounding),
+  once each has compiled what it runs: the game's play first runs at Ctrl+N, and the browser
+  compiles its hottest code anew on a thread of its own for some seconds;
 - the resident memory of the page's renderer at its highest.
 Then the medians and the ratios game / bare."""
 import gzip
@@ -117,10 +119,12 @@ def one_round(folder, page, play):
         while driver.execute_script("return window.tonovkaDrawn") is None and time.time() < deadline:
             time.sleep(0.05)
         drawn = driver.execute_script("return window.tonovkaDrawn")
+        # Each page is measured once it has compiled what it runs: the bare page from five seconds
+        # after its window, the game from five seconds after Ctrl+N, when its play first runs.
+        time.sleep(4)  # the game's siren, before "Vstoupit"
         if play:
-            time.sleep(4)  # the siren, before "Vstoupit"
             play(driver)
-        time.sleep(1)
+        time.sleep(1 if not play else 5)
         before = browser_cpu(driver)
         time.sleep(10)
         cpu = (browser_cpu(driver) - before) / 10
@@ -137,8 +141,8 @@ def one_round(folder, page, play):
     return raw, packed, drawn, cpu, memory
 
 
-def play_a_game(driver):
-    """Vstoupit, then Ctrl+N: people appear and the tune plays."""
+def play_a_game(driver, new_game=True):
+    """Vstoupit, then Ctrl+N: people appear and the tune plays; or Vstoupit alone."""
     welcome = driver.execute_script("""const found = [];
         const walk = (root) => root.querySelectorAll('*').forEach((e) => { if (e.shadowRoot) walk(e.shadowRoot);
           if (e.classList.contains('qt-window')) found.push(e); });
@@ -149,7 +153,8 @@ def play_a_game(driver):
     actions.pointer_action.click()
     actions.perform()
     time.sleep(2)
-    ActionChains(driver).key_down(Keys.CONTROL).send_keys("n").key_up(Keys.CONTROL).perform()
+    if new_game:
+        ActionChains(driver).key_down(Keys.CONTROL).send_keys("n").key_up(Keys.CONTROL).perform()
 
 
 def main():
