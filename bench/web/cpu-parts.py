@@ -21,10 +21,8 @@ import time
 
 sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from figures import FIRST_DRAWN, browser_processes, play_a_game, serve  # noqa: E402
+from figures import browser_processes, open_page, play_a_game, serve  # noqa: E402
 
-from selenium import webdriver  # noqa: E402
-from selenium.webdriver.chrome.service import Service  # noqa: E402
 
 PARTS = ("renderer", "gpu", "audio", "rest")
 
@@ -52,17 +50,8 @@ def cpu_by_part(driver):
 
 def measure(folder, state):
     server, url = serve(folder)
-    options = webdriver.ChromeOptions()
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-sync",
-                     "--disable-background-networking", "--disable-component-update",
-                     "--autoplay-policy=no-user-gesture-required", "--window-size=1024,768"):
-        options.add_argument(argument)
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver, _ = open_page(url)
     try:
-        driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": FIRST_DRAWN})
-        driver.get(url)
-        while driver.execute_script("return window.tonovkaDrawn") is None:
-            time.sleep(0.05)
         time.sleep(4)  # the siren
         if state != "welcome":
             play_a_game(driver, new_game=state != "tune")

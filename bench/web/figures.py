@@ -104,27 +104,32 @@ def renderer_peak_kb(driver):
     return peak
 
 
-def one_round(folder, page, play):
-    server, url = serve(folder)
+def open_page(url):
+    """Headless Chromium at URL, once its first window is drawn: the driver and when it was drawn."""
     options = webdriver.ChromeOptions()
     for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-sync",
                      "--disable-background-networking", "--disable-component-update",
                      "--autoplay-policy=no-user-gesture-required", "--window-size=1024,768"):
         options.add_argument(argument)
     driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": FIRST_DRAWN})
+    driver.get(url)
+    deadline = time.time() + 60
+    while driver.execute_script("return window.tonovkaDrawn") is None and time.time() < deadline:
+        time.sleep(0.05)
+    return driver, driver.execute_script("return window.tonovkaDrawn")
+
+
+def one_round(folder, page, play):
+    server, url = serve(folder)
+    driver, drawn = open_page(url + page)
     try:
-        driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": FIRST_DRAWN})
-        driver.get(url + page)
-        deadline = time.time() + 60
-        while driver.execute_script("return window.tonovkaDrawn") is None and time.time() < deadline:
-            time.sleep(0.05)
-        drawn = driver.execute_script("return window.tonovkaDrawn")
         # Each page is measured once it has compiled what it runs: the bare page from five seconds
         # after its window, the game from five seconds after Ctrl+N, when its play first runs.
         time.sleep(4)  # the game's siren, before "Vstoupit"
         if play:
             play(driver)
-        time.sleep(1 if not play else 5)
+        time.sleep(5 if play else 1)
         before = browser_cpu(driver)
         time.sleep(10)
         cpu = (browser_cpu(driver) - before) / 10
